@@ -36,3 +36,24 @@ function(zv_add_all_subdirectories)
     endif()
   endforeach()
 endfunction()
+
+# zv_glob_test_area(<name> LIBS <targets...>): one test executable from every *.cpp of the
+# calling folder; nothing when the folder has no sources yet.
+function(zv_glob_test_area name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    zv_add_test_area(${name} SOURCES ${sources} LIBS ${ARG_LIBS})
+  endif()
+endfunction()
+
+# zv_glob_benches(LIBS <targets...>): one benchmark program per *.cpp of the calling folder,
+# named bench_<file name>.
+function(zv_glob_benches)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(src ${sources})
+    get_filename_component(stem ${src} NAME_WE)
+    zv_add_bench(bench_${stem} SOURCES ${src} LIBS ${ARG_LIBS})
+  endforeach()
+endfunction()
