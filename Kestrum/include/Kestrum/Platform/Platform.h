@@ -48,6 +48,9 @@ namespace Kestrum
 
 			// A fresh full path in the system's temporary folder that names no file yet.
 			BString UniqueTempPath();
+
+			// Suspends the calling thread for ms milliseconds, resuming after signals.
+			void SleepMilliseconds( unsigned int ms );
 		}
 	}
 }
