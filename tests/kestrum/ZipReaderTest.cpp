@@ -209,11 +209,36 @@ TEST(ZipReader, LookupBoundsAndFixedNameBuffers)
 	EXPECT_EQ(index, 0);
 	// Names of 256 bytes or more are never found, but are listed in full.
 	EXPECT_EQ(FindZipItem(h.get(), longName.c_str(), false, &index, &ze), ResultNotFound);
+	EXPECT_EQ(FindZipItem(h.get(), longName.substr(0, 255).c_str(), false, &index, &ze), ResultNotFound);
 	ASSERT_EQ(GetZipItem(h.get(), 1, &ze), ResultOk);
 	EXPECT_EQ(std::string(ze.name), longName);
 	EXPECT_EQ(FindZipItem(h.get(), nullptr, false, &index, &ze), ResultArgs);
 	EXPECT_EQ(GetZipItem(h.get(), -2, &ze), ResultArgs);
 	EXPECT_EQ(GetZipItem(h.get(), 2, &ze), ResultArgs);
+}
+
+TEST(ZipReader, ManyEntriesInAnyOrder)
+{
+	std::vector<Entry> entries;
+	for (int i = 0; i < 3000; ++i)
+		entries.push_back(Plain("e" + std::to_string(i), std::to_string(i * 7), 0));
+	std::string zip = Build(entries).bytes;
+	Reader h = OpenMemory(zip);
+	ASSERT_NE(h, nullptr);
+	Lcg g(99);
+	ZIPENTRY ze;
+	for (int k = 0; k < 6000; ++k)
+	{
+		int i = k < 3000 ? 2999 - k : int(g.Next() % 3000);
+		ASSERT_EQ(GetZipItem(h.get(), i, &ze), ResultOk);
+		ASSERT_EQ(std::string(ze.name), "e" + std::to_string(i));
+	}
+	std::string out;
+	EXPECT_EQ(ReadAll(h.get(), 1234, 100, &out), ResultOk);
+	EXPECT_EQ(out, std::to_string(1234 * 7));
+	int index = -1;
+	EXPECT_EQ(FindZipItem(h.get(), "E2999", true, &index, &ze), ResultOk);
+	EXPECT_EQ(index, 2999);
 }
 
 TEST(ZipReader, AttributesFromHostAndExternalAttributes)

@@ -190,6 +190,7 @@ namespace XZip
 		uint64_t endRecordPos = 0;
 		int currentIndex = -1;			// central record loaded in current
 		uint64_t currentPos = 0;
+		std::vector<uint64_t> positions;	// where the records walked so far begin
 		CentralEntry current;
 		int openIndex = -1;				// entry opened for reading
 		EntryReader* reader = nullptr;
@@ -269,6 +270,7 @@ namespace XZip
 				return false;
 			currentIndex = 0;
 			currentPos = centralStart;
+			positions.push_back(centralStart);
 		}
 		return true;
 	}
@@ -307,18 +309,31 @@ namespace XZip
 		return true;
 	}
 
-	// Makes the central record of iIndex the current one.
+	// Makes the central record of iIndex the current one. Positions of records already walked are
+	// kept, so any order of access costs at most one walk over the directory.
 	ZRESULT TUnzip::GoTo(int iIndex)
 	{
 		if (iIndex < 0 || uint32_t(iIndex) >= entryCount)
 			return ResultArgs;
-		if (currentIndex < 0 || iIndex < currentIndex)
+		if (iIndex == currentIndex)
+			return ResultOk;
+		size_t iKnown = positions.size();
+		if (size_t(iIndex) < iKnown)
 		{
 			currentIndex = -1;
-			if (!ReadCentral(centralStart))
+			if (!ReadCentral(positions[size_t(iIndex)]))
 				return ResultCorrupt;
-			currentIndex = 0;
-			currentPos = centralStart;
+			currentIndex = iIndex;
+			currentPos = positions[size_t(iIndex)];
+			return ResultOk;
+		}
+		if (currentIndex != int(iKnown) - 1)
+		{
+			currentIndex = -1;
+			if (!ReadCentral(positions.back()))
+				return ResultCorrupt;
+			currentIndex = int(iKnown) - 1;
+			currentPos = positions.back();
 		}
 		while (currentIndex < iIndex)
 		{
@@ -327,6 +342,7 @@ namespace XZip
 			currentIndex = -1;
 			if (!ReadCentral(iNext))
 				return ResultCorrupt;
+			positions.push_back(iNext);
 			currentPos = iNext;
 			currentIndex = iNextIndex;
 		}
@@ -823,9 +839,10 @@ namespace XZip
 				r = u->GoTo(int(i));
 				if (r != ResultOk)
 					return Recent(r);
-				char stored[256];
-				strncpy(stored, u->current.name, sizeof(stored) - 1);
-				stored[sizeof(stored) - 1] = 0;
+				// Lookup holds stored names in 256 bytes: longer ones never match.
+				if (u->current.nameLength >= 256)
+					continue;
+				const char* stored = u->current.name;
 				bool bMatch;
 				if (!bIgnoreCase)
 					bMatch = strcmp(stored, szName) == 0;
