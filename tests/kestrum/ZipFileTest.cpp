@@ -73,6 +73,7 @@ TEST(ZipFile, ExtractsToFolderAndSkipsEntriesThatWouldLeaveIt)
 	EXPECT_TRUE(std::filesystem::is_directory(target + "/sub"));
 	EXPECT_EQ(ReadFile(target + "/sub/deep/file.txt"), TextBytes(9000));
 	EXPECT_EQ(ReadFile(target + "/last.txt"), "last");	// a failed entry does not stop the rest
+	EXPECT_FALSE(FileExists(target + "/locked.txt"));	// wrong password: no file is left behind
 	for (const char* outside : { "t/escape.txt", "escape.txt", "t/escape2.txt", "escape2.txt", "t/escape3.txt", "escape3.txt" })
 		EXPECT_FALSE(FileExists(dir / outside)) << outside;
 	// Single extraction to a path refuses the same entries.
