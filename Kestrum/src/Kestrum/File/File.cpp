@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <new>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -188,12 +189,21 @@ namespace Kestrum
 				return false;
 			}
 
+			// Memory running out is a failed read, not an exception.
 			BString strText;
-			strText.reserve( (size_t)info.st_size );
-			const bool bRead = ReadStream( fd, kLargestFile, [&]( const unsigned char* pChunk, size_t iGot ) {
-				strText.append( (const char*)pChunk, iGot );
-				return true;
-			} );
+			bool bRead;
+			try
+			{
+				strText.reserve( (size_t)info.st_size );
+				bRead = ReadStream( fd, kLargestFile, [&]( const unsigned char* pChunk, size_t iGot ) {
+					strText.append( (const char*)pChunk, iGot );
+					return true;
+				} );
+			}
+			catch ( const std::bad_alloc& )
+			{
+				bRead = false;
+			}
 
 			if ( !CloseChecked( fd ) || !bRead )
 				return false;
