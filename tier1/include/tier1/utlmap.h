@@ -104,27 +104,32 @@ private:
         // Links a new node after the nodes whose keys equal key; its key and value are
         // left for the caller to construct.
         I InsertAt(const KeyType_t &key) {
+            const typename Base::Node_t *nodes = this->m_Elements.Base();
+            LessFunc_t less = this->m_LessFunc.m_LessFunc;
             I current = this->m_Root;
             I parent = InvalidIndex();
             bool leftchild = false;
-            LessFunc_t less = this->m_LessFunc.m_LessFunc;
             while (current != InvalidIndex()) {
                 parent = current;
-                leftchild = less(key, this->Element(current).key);
-                current = leftchild ? this->LeftChild(current) : this->RightChild(current);
+                this->PrefetchChildren(current);
+                const typename Base::Node_t &node = nodes[current];
+                leftchild = less(key, node.m_Data.key);
+                current = Base::SelectChild(node, leftchild);
             }
             return Base::InsertAt(parent, leftchild);
         }
 
         I FindKey(const KeyType_t &key) const {
+            const typename Base::Node_t *nodes = this->m_Elements.Base();
             LessFunc_t less = this->m_LessFunc.m_LessFunc;
             I current = this->m_Root;
             while (current != InvalidIndex()) {
-                const KeyType_t &nodeKey = this->Element(current).key;
-                if (less(key, nodeKey))
-                    current = this->LeftChild(current);
-                else if (less(nodeKey, key))
-                    current = this->RightChild(current);
+                this->PrefetchChildren(current);
+                const typename Base::Node_t &node = nodes[current];
+                if (less(key, node.m_Data.key))
+                    current = node.m_Left;
+                else if (less(node.m_Data.key, key))
+                    current = node.m_Right;
                 else
                     break;
             }
