@@ -114,6 +114,14 @@ TEST(UtlRBTree, EqualElementsKeepInsertionOrder) {
     EXPECT_EQ(tree.Count(), 6u);
 }
 
+TEST(UtlRBTree, InsertingAnOwnElementWhileGrowingIsSafe) {
+    CUtlRBTree<int, int> tree(0, 0, IntLess);
+    int first = tree.Insert(3);
+    for (int n = 0; n < 40; ++n) tree.Insert(tree[first]);
+    tree.InsertIfNotFound(tree[first]);
+    EXPECT_EQ(InOrderKeys(tree), std::vector<int>(41, 3));
+}
+
 TEST(UtlRBTree, EmptyTreeWalksNothing) {
     CUtlRBTree<int, int> tree(0, 0, IntLess);
     EXPECT_EQ(tree.FirstInorder(), -1);

@@ -36,6 +36,11 @@ public:
 
     // Adds a node made of the key and the value; returns its index.
     IndexType_t Insert(const KeyType_t &key, const ElemType_t &insert) {
+        if (m_Tree.IsInsideNodes(&key) || m_Tree.IsInsideNodes(&insert)) {
+            KeyType_t keyCopy(key);  // the nodes may move while the new one is made
+            ElemType_t elemCopy(insert);
+            return Insert(keyCopy, elemCopy);
+        }
         IndexType_t i = m_Tree.InsertAt(key);
         ::new (static_cast<void *>(&m_Tree.Element(i).key)) KeyType_t(key);
         ::new (static_cast<void *>(&m_Tree.Element(i).elem)) ElemType_t(insert);
@@ -44,6 +49,10 @@ public:
 
     // Adds a node with the key and a default value.
     IndexType_t Insert(const KeyType_t &key) {
+        if (m_Tree.IsInsideNodes(&key)) {
+            KeyType_t keyCopy(key);
+            return Insert(keyCopy);
+        }
         IndexType_t i = m_Tree.InsertAt(key);
         ::new (static_cast<void *>(&m_Tree.Element(i).key)) KeyType_t(key);
         ::new (static_cast<void *>(&m_Tree.Element(i).elem)) ElemType_t();
@@ -100,6 +109,7 @@ private:
     public:
         using Base::Base;
         using Base::InvalidIndex;
+        using Base::IsInsideNodes;
 
         // Links a new node after the nodes whose keys equal key; its key and value are
         // left for the caller to construct.

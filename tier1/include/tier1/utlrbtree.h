@@ -103,6 +103,10 @@ public:
 
     // Adds a copy of the element; returns its node.
     I Insert(const T &insert) {
+        if (IsInsideNodes(&insert)) {
+            T copy(insert);  // the node memory may move while the new node is made
+            return Insert(copy);
+        }
         I parent = InvalidIndex();
         bool leftchild = false;
         FindInsertionPosition(insert, parent, leftchild);
@@ -113,6 +117,10 @@ public:
 
     // Adds a copy only when no equal element is present; returns the new or existing node.
     I InsertIfNotFound(const T &insert) {
+        if (IsInsideNodes(&insert)) {
+            T copy(insert);
+            return InsertIfNotFound(copy);
+        }
         I current = m_Root;
         I parent = InvalidIndex();
         bool leftchild = false;
@@ -256,6 +264,12 @@ protected:
         if (i != InvalidIndex()) m_Elements[i].m_Tag = static_cast<I>(c);
     }
     NodeColor_t Color(I i) const { return static_cast<NodeColor_t>(Links(i).m_Tag); }
+
+    bool IsInsideNodes(const void *p) const {
+        const char *base = reinterpret_cast<const char *>(m_Elements.Base());
+        const char *q = static_cast<const char *>(p);
+        return base && q >= base && q < base + static_cast<size_t>(m_Elements.NumAllocated()) * sizeof(Node_t);
+    }
 
     // Starts loading both children of a node while it is being compared, so the descent
     // does not wait for memory after each comparison. Invalid children are harmless here.
