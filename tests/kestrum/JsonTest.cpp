@@ -102,7 +102,9 @@ TEST(Json, ImportRefusesBadText)
 		"", "   ", "1", "\"text\"", "true", "null", "{", "[1,", "{\"a\":}", "{\"a\" 1}", "[1]x", "{} {}",
 		"[01]", "[1e400]", "[-1e400]", "[\"\\uD800\"]", "[\"unterminated", "{'a':1}", "[nan]", "[Infinity]",
 		"[\"bad \xff utf8\"]", "[\"\xc3\"]", "{\"\xe9\": 1}", BString("{}\0{}", 5), BString("[\"a\0b\"]", 7),
-		"[\"ctl \x01\"]", "\xef\xbb\xbf{}",
+		"[\"ctl \x01\"]", "\xef\xbb\xbf{}", "[\"\xc0\xaf\"]", "[\"\xed\xa0\x80\"]", "[\"\xf4\x90\x80\x80\"]",
+		"[\"\xe2\x82\"]", "[\"abc\xe2\x82", "[\"\xf8\x88\x80\x80\x80\"]", "[\"\x80\"]",
+		BString("[\"0123456789\0abcdef\"]", 20), BString("[1,2,3,4,5,6,7,8,9]\0", 20),
 	};
 	for (const BString& text : bad)
 	{
@@ -111,6 +113,14 @@ TEST(Json, ImportRefusesBadText)
 		EXPECT_FALSE(Json::Import(t, text)) << text;
 		ASSERT_EQ(t.Children().size(), 1u) << text;
 	}
+}
+
+TEST(Json, ImportKeepsValidUtf8)
+{
+	Tree t;
+	const BString text = "{\"caf\xc3\xa9\": \"\xe2\x82\xac \xf0\x9f\x98\x80 \xed\x9f\xbf \xf4\x8f\xbf\xbf\", \"e\": \"\\ud83d\\ude00\"}";
+	ASSERT_TRUE(Json::Import(t, text));
+	ExpectLeaves(t, {{"caf\xc3\xa9", 1, "\xe2\x82\xac \xf0\x9f\x98\x80 \xed\x9f\xbf \xf4\x8f\xbf\xbf"}, {"e", 1, "\xf0\x9f\x98\x80"}});
 }
 
 TEST(Json, ImportDepthLimit)
