@@ -215,14 +215,12 @@ TEST(Json, ExportValuesByType)
 	no.Var(false);
 	EXPECT_EQ(Exported(t), R"({"f":0.1235,"d":1.23457e+06,"i":-7,"b":true,"s":"q\"\\\n","yes":false})");
 
-	// Bool nodes whose text is not "true"/"false", as code writing the text directly leaves them.
+	// Bool nodes whose text is not "true"/"false", as code writing the fields directly leaves them.
 	Tree hand;
 	ASSERT_TRUE(Json::Import(hand, R"({"yes": "yes", "zero": "0"})"));
 	for (Tree& c : hand.Children())
 	{
-		BString text = c.Value();
-		c.Var(true);
-		const_cast<BString&>(c.Value()) = text; // the node itself is not const
+		c.m_Info = Tree::TypeBool;
 	}
 	EXPECT_EQ(Exported(hand), R"({"yes":true,"zero":false})");
 }
