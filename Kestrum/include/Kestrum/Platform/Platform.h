@@ -40,7 +40,8 @@ namespace Kestrum
 
 			// Starts strProgram with the argument vector args (args[0] is the program's
 			// name) in a detached grandchild, so the caller returns at once and leaves no
-			// zombie. A program found on PATH when strProgram has no "/".
+			// zombie. Found on PATH when strProgram has no "/" (execvp). A child whose
+			// program cannot be started ends at once.
 			void SpawnDetached( const BString& strProgram, const String::List& args );
 
 			// Opens strURL with the given opener program (OpenWebpage's is xdg-open).

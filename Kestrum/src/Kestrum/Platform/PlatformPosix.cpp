@@ -46,7 +46,6 @@ namespace Kestrum
 					argv.push_back( const_cast<char*>( strProgram.c_str() ) );
 				argv.push_back( nullptr );
 
-				const bool bSearchPath = strProgram.find( '/' ) == BString::npos;
 				const char* pProgram = strProgram.c_str();
 
 				pid_t child = fork();
@@ -59,10 +58,7 @@ namespace Kestrum
 					pid_t grandchild = fork();
 					if ( grandchild == 0 )
 					{
-						if ( bSearchPath )
-							execvp( pProgram, argv.data() );
-						else
-							execv( pProgram, argv.data() );
+						execvp( pProgram, argv.data() );
 						_exit( 127 );
 					}
 					_exit( grandchild < 0 ? 1 : 0 );
