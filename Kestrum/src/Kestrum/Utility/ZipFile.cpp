@@ -1,11 +1,8 @@
 // In-memory zip archive over the zip reader and writer.
 #include <Kestrum/Utility/ZipFile.h>
 
+#include <Kestrum/File/File.h>
 #include <Kestrum/Utility/String.h>
-
-#include <sys/stat.h>
-
-#include <cstdio>
 
 namespace Kestrum
 {
@@ -13,48 +10,6 @@ namespace Kestrum
 	{
 		namespace Zip
 		{
-			namespace
-			{
-				// Whole-file read and write and single-level folder creation.
-				bool ReadWholeFile(const BString& strFileName, Buffer& buffer)
-				{
-					FILE* f = fopen(strFileName.c_str(), "rb");
-					if (!f)
-						return false;
-					long iSize = -1;
-					if (fseek(f, 0, SEEK_END) == 0)
-						iSize = ftell(f);
-					uint64_t iEnd = uint64_t(buffer.GetPos()) + uint64_t(iSize < 0 ? 0 : iSize);
-					bool bOk = iSize >= 0 && iEnd <= 0xFFFFFFFFu && buffer.EnsureCapacity(uint32_t(iEnd)) &&
-						fseek(f, 0, SEEK_SET) == 0 &&
-						(iSize == 0 || fread(buffer.GetCurrent(), 1, size_t(iSize), f) == size_t(iSize));
-					fclose(f);
-					if (!bOk)
-						return false;
-					buffer.SetWritten(uint32_t(iEnd));
-					buffer.SetPos(uint32_t(iEnd));
-					return true;
-				}
-
-				bool WriteWholeFile(const BString& strFileName, const Buffer& buffer)
-				{
-					FILE* f = fopen(strFileName.c_str(), "wb");
-					if (!f)
-						return false;
-					uint32_t n = buffer.GetWritten();
-					bool bOk = (n == 0 || fwrite(buffer.GetBase(0), 1, n, f) == n);
-					return fclose(f) == 0 && bOk;
-				}
-
-				void CreateFolder(const BString& strFolder)
-				{
-					BString strPath = strFolder;
-					String::File::FixSlashes(strPath);
-					if (!strPath.empty())
-						mkdir(strPath.c_str(), 0777);
-				}
-			}
-
 			File::File() : m_Reader(nullptr), m_Writer(nullptr) {}
 
 			File::File(const BString& strFileName, const BString& strPassword) : m_Reader(nullptr), m_Writer(nullptr)
@@ -128,7 +83,7 @@ namespace Kestrum
 						continue;
 					BString strDirectory = strName;
 					String::File::StripFilename(strDirectory);
-					CreateFolder(strFolder + "/" + strDirectory);
+					::Kestrum::File::CreateFolder(strFolder + "/" + strDirectory, false);
 					XZip::UnzipItem(m_Reader, i, (strFolder + "/" + strName).c_str());
 				}
 			}
@@ -143,7 +98,7 @@ namespace Kestrum
 			{
 				EnsureWriter();
 				AutoBuffer buffer(32);
-				if (!ReadWholeFile(strFileName, buffer))
+				if (!::Kestrum::File::Read(strFileName, buffer))
 					return false;
 				return XZip::ZipAdd(m_Writer, strName.c_str(), buffer.GetBase(0), buffer.GetWritten()) == XZip::ResultOk;
 			}
@@ -169,7 +124,8 @@ namespace Kestrum
 				AutoBuffer buffer(32);
 				if (!WriteAndClose(buffer))
 					return false;
-				return WriteWholeFile(strFileName, buffer);
+				// The answer covers writing the file too, so a lost archive is never reported as saved.
+				return ::Kestrum::File::Write(strFileName, buffer);
 			}
 
 			void File::Close()
