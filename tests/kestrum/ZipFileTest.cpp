@@ -124,9 +124,14 @@ TEST(ZipFile, BuildsArchivesIntoBuffersAndFiles)
 	File toFile;
 	EXPECT_TRUE(toFile.AddFile("a.txt", dir / "a.txt"));
 	EXPECT_FALSE(toFile.WriteAndClose(dir / "no/such/folder/x.zip"));
-	EXPECT_FALSE(toFile.IsOpen());
-	EXPECT_TRUE(toFile.AddFile("a.txt", dir / "a.txt"));	// a new, empty archive
+	EXPECT_TRUE(toFile.IsOpen());	// kept for another try
 	ASSERT_TRUE(toFile.WriteAndClose(dir / "built.zip"));
+	EXPECT_FALSE(toFile.IsOpen());
+	EXPECT_TRUE(toFile.AddFile("b.bin", dir / "b.bin"));	// a new, empty archive
+	ASSERT_TRUE(toFile.WriteAndClose(dir / "second.zip"));
+	File second(dir / "second.zip", "");
+	ASSERT_EQ(second.GetNumItems(), 1);
+	EXPECT_EQ(second.GetFileName(0), "b.bin");
 	File fromDisk(dir / "built.zip", "");
 	ASSERT_EQ(fromDisk.GetNumItems(), 1);
 	if (HavePython())

@@ -51,9 +51,9 @@ namespace Kestrum
 
 				void EnsureWriter();
 				bool AddFile(const BString& strName, const BString& strFileName);
-				// Finishes the archive and appends it to the buffer; the writer is then closed.
+				// Finish the archive and append it to the buffer or write it to the file; the writer
+				// is then closed. When either step fails the answer is false and the writer stays.
 				bool WriteAndClose(Buffer& buffer);
-				// Finishes the archive and writes it to the file; false when either step fails.
 				bool WriteAndClose(const BString& strFileName);
 				// Closes the writer, discarding what was added.
 				void Close();

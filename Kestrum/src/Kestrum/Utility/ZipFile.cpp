@@ -121,11 +121,16 @@ namespace Kestrum
 
 			bool File::WriteAndClose(const BString& strFileName)
 			{
-				AutoBuffer buffer(32);
-				if (!WriteAndClose(buffer))
+				EnsureWriter();
+				void* pBase = nullptr;
+				uint32_t iLength = 0;
+				if (XZip::ZipGetMemory(m_Writer, &pBase, &iLength) != XZip::ResultOk)
 					return false;
-				// The answer covers writing the file too, so a lost archive is never reported as saved.
-				return ::Kestrum::File::Write(strFileName, buffer);
+				// A file that was not written whole is reported, and the writer stays for a retry.
+				if (!::Kestrum::File::Write(strFileName, Buffer(pBase, iLength)))
+					return false;
+				Close();
+				return true;
 			}
 
 			void File::Close()
