@@ -807,6 +807,9 @@ TEST(ZipReader, MutationFuzz)
 
 	Lcg g(12345);
 	std::vector<char> buf(2048 + 8);
+	TempDir outer;
+	std::string inner = outer / "inner";
+	std::filesystem::create_directories(inner);
 	for (int round = 0; round < 3000; ++round)
 	{
 		std::string m = zip;
@@ -844,11 +847,18 @@ TEST(ZipReader, MutationFuzz)
 			}
 			EXPECT_NE(r, ResultMore) << "round " << round;
 		}
-		if (round % 100 == 0 && count > 0)
+		if (round % 50 == 0 && count > 0)
 		{
 			FILE* f = tmpfile();
 			UnzipItemHandle(h.get(), 0, f);
 			fclose(f);
+			// Extraction under each entry's own name stays inside the base directory.
+			ASSERT_EQ(SetUnzipBaseDir(h.get(), inner.c_str()), ResultOk);
+			for (int i = 0; i < count && i < 8; ++i)
+				if (GetZipItem(h.get(), i, &ze) == ResultOk)
+					UnzipItem(h.get(), i, ze.name);
 		}
 	}
+	for (const auto& entry : std::filesystem::directory_iterator(outer.path))
+		EXPECT_EQ(entry.path().filename(), "inner");
 }
