@@ -1,6 +1,7 @@
 // tthread::thread over pthreads; ids come from one process-wide map of handles to numbers.
 #include "Kestrum/Threads/TinyThread.h"
 
+#include <cstring>
 #include <exception>
 #include <map>
 #include <new>
@@ -23,7 +24,10 @@ namespace tthread
 			bool operator()(const pthread_t& a, const pthread_t& b) const
 			{
 				// pthread_t is an integer or a pointer on every POSIX system we build for.
-				return reinterpret_cast<const unsigned long&>(a) < reinterpret_cast<const unsigned long&>(b);
+				unsigned long x, y;
+				memcpy(&x, &a, sizeof(x));
+				memcpy(&y, &b, sizeof(y));
+				return x < y;
 			}
 		};
 		static_assert(sizeof(pthread_t) == sizeof(unsigned long), "pthread_t is compared as a number");
