@@ -71,7 +71,9 @@ namespace
 		AutoBuffer buffer;
 		if (!LZMA::Extract(stream.data(), static_cast<uint32_t>(stream.size()), buffer))
 			return false;
-		out.assign(buffer.GetBase(), buffer.GetBase() + buffer.GetWritten());
+		out.clear();
+		if (buffer.GetWritten() != 0)
+			out.assign(buffer.GetBase(), buffer.GetBase() + buffer.GetWritten());
 		return true;
 	}
 }
