@@ -293,17 +293,17 @@ TEST(CompressionLZMA, RandomAndMutatedStreamsNeverCrash)
 		switch (iRound % 3)
 		{
 		case 0: // a valid header over random data
-			stream.assign(good.begin(), good.begin() + 13);
+			stream = Bytes(good.begin(), good.begin() + 13);
 			for (uint32_t i = 0, n = 1 + next() % 2000; i < n; ++i)
 				stream.push_back(static_cast<unsigned char>(next()));
 			break;
 		case 1: // a few flipped bytes after the header
-			stream = good;
+			stream = Bytes(good);
 			for (int k = 0; k < 4; ++k)
 				stream[13 + next() % (stream.size() - 13)] ^= static_cast<unsigned char>(1 + next() % 255);
 			break;
 		default: // cut anywhere
-			stream.assign(good.begin(), good.begin() + next() % good.size());
+			stream = Bytes(good.begin(), good.begin() + next() % good.size());
 			break;
 		}
 		AutoBuffer target;
