@@ -2,8 +2,7 @@
 // flags read under the object's lock. Destruction joins the thread before any member goes.
 #include "Kestrum/Utility/CompressionExtraction.h"
 
-#include <cstdio>
-
+#include "Kestrum/File/File.h"
 #include "Kestrum/Utility/CompressionFastLZ.h"
 #include "Kestrum/Utility/CompressionLZMA.h"
 
@@ -91,12 +90,7 @@ namespace Kestrum
 				if (bResult)
 				{
 					// The job reports the extraction; a file that cannot be written does not change it.
-					if (FILE* pFile = fopen(m_strFileName.c_str(), "wb"))
-					{
-						if (output.GetWritten() != 0)
-							fwrite(output.GetBase(), 1, output.GetWritten(), pFile);
-						fclose(pFile);
-					}
+					File::Write(m_strFileName, output);
 				}
 				m_Input.Clear();
 				Lock();

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Kestrum/File/File.h"
+
 #include <LzmaOneShot.h>
 #include <lzma/LzmaDec.h>
 
@@ -171,7 +173,7 @@ namespace Kestrum
 				if (fclose(pFile) != 0)
 					bOk = false;
 				if (!bOk)
-					remove(strFileName.c_str());
+					File::RemoveFile(strFileName);
 				return bOk;
 			}
 		}
