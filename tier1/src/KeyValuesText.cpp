@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -164,13 +165,31 @@ const char *ReadToken(CUtlBuffer &buf, bool bEscapes, bool &wasQuoted, bool &was
     } else if (c == '"') {
         wasQuoted = true;
         ++pos;
+        // Runs of plain characters are copied at once; only escapes (or, without escapes, the
+        // no-escape table's 0x7F byte) need a look.
+        const char special = bEscapes ? '\\' : '\x7F';
         while (pos < end && base[pos] != '"') {
-            char ch = base[pos++];
-            if (bEscapes && ch == '\\') {
+            const char *runStart = base + pos;
+            const char *quote = static_cast<const char *>(memchr(runStart, '"', static_cast<size_t>(end - pos)));
+            const char *runEnd = quote ? quote : base + end;
+            const char *esc = static_cast<const char *>(memchr(runStart, special, static_cast<size_t>(runEnd - runStart)));
+            if (esc)
+                runEnd = esc;
+            int runLen = static_cast<int>(runEnd - runStart);
+            int room = kTokenSize - 1 - n;
+            int copy = runLen < room ? runLen : room;
+            memcpy(s_pTokenBuf + n, runStart, static_cast<size_t>(copy));
+            n += copy;
+            pos += runLen;
+            if (!esc)
+                break;
+            char ch;
+            ++pos;  // the escape byte
+            if (bEscapes) {
                 ch = pos < end ? CEscape(static_cast<unsigned char>(base[pos])) : 0;
                 if (ch)
                     ++pos;
-            } else if (!bEscapes && ch == '\x7F') {
+            } else {
                 ch = 0;  // the no-escape table's escape byte reads as nothing
             }
             if (n < kTokenSize - 1)
@@ -241,6 +260,86 @@ std::string Utf16LEToUtf8(const unsigned char *p, size_t nUnits)
         }
     }
     return out;
+}
+
+// Whether the token after white space and comments could be unquoted (so possibly a
+// conditional); only looks, moving nothing.
+bool NextTokenMayBeConditional(CUtlBuffer &buf)
+{
+    if (!buf.IsValid())
+        return false;
+    const char *base = static_cast<const char *>(buf.Base());
+    int end = std::min(buf.TellMaxPut(), buf.Size());
+    int pos = buf.TellGet();
+    if (!base || pos < 0)
+        return false;
+    for (;;) {
+        while (pos < end && IsSpace(static_cast<unsigned char>(base[pos])))
+            ++pos;
+        if (pos + 1 < end && base[pos] == '/' && base[pos + 1] == '/') {
+            pos += 2;
+            while (pos < end && base[pos++] != '\n') {
+            }
+            continue;
+        }
+        break;
+    }
+    if (pos >= end)
+        return false;
+    char c = base[pos];
+    return c != '"' && c != '{' && c != '}' && c != 0;
+}
+
+// A plain decimal ([sign] digits [. digits], at most 15 digits in all) converted exactly as
+// strtod would round it; false for anything else.
+bool ParseSimpleDecimal(const char *s, int len, bool &bHasPoint, double &value)
+{
+    const char *p = s;
+    const char *end = s + len;
+    bool bNegative = false;
+    if (p < end && (*p == '-' || *p == '+'))
+        bNegative = *p++ == '-';
+    uint64_t mantissa = 0;
+    int nDigits = 0;
+    int nFrac = 0;
+    bHasPoint = false;
+    for (; p < end; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+            if (++nDigits > 15)
+                return false;
+            if (bHasPoint)
+                ++nFrac;
+        } else if (*p == '.' && !bHasPoint) {
+            bHasPoint = true;
+        } else {
+            return false;
+        }
+    }
+    if (nDigits == 0)
+        return false;
+    static const double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    value = static_cast<double>(mantissa) / kPow10[nFrac];
+    if (bNegative)
+        value = -value;
+    return true;
+}
+
+// True when strtol or strtod could read all of s: otherwise the value is a string.
+bool MayBeNumber(const char *s, int len)
+{
+    for (int i = 0; i < len; ++i) {
+        char c = s[i];
+        if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E')
+            continue;
+        // leading white space, and the letters of inf, nan and hexadecimal forms, need the parsers
+        if (IsSpace(static_cast<unsigned char>(c)) && i == 0)
+            return true;
+        if (strchr("iInNxXpPaAfFtTyY()_", c))
+            return true;
+        return false;
+    }
+    return true;
 }
 
 bool CanStartNumber(unsigned char c)
@@ -603,15 +702,19 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
                 types_t type = TYPE_STRING;
                 int iValue = 0;
                 float flValue = 0.0f;
-                if (len > 0 && CanStartNumber(static_cast<unsigned char>(value[0]))) {
-                    // Plain digits are an int unless out of 32-bit range: no float parse needed.
-                    const char *p = value + (value[0] == '-' || value[0] == '+');
-                    const char *d = p;
-                    while (*d >= '0' && *d <= '9')
-                        ++d;
-                    if (d == value + len && d > p && d - p < 10) {
-                        iValue = atoi(value);
-                        type = TYPE_INT;
+                bool bHasPoint;
+                double simple;
+                if (len > 0 && CanStartNumber(static_cast<unsigned char>(value[0])) && MayBeNumber(value, len)) {
+                    // Plain decimals are typed without the C parsers: digits alone are an int when
+                    // they fit, digits with a point a float.
+                    if (ParseSimpleDecimal(value, len, bHasPoint, simple)) {
+                        if (bHasPoint) {
+                            type = TYPE_FLOAT;
+                            flValue = static_cast<float>(simple);
+                        } else if (simple >= INT_MIN && simple <= INT_MAX) {
+                            type = TYPE_INT;
+                            iValue = static_cast<int>(simple);
+                        }
                     } else {
                         char *pIEnd;
                         char *pFEnd;
@@ -641,13 +744,16 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
                 dat->m_iDataType = static_cast<unsigned char>(type);
             }
 
-            // A conditional may follow the value.
-            int nPrevPos = buf.TellGet();
-            const char *peek = ReadToken(buf, m_bHasEscapeSequences, wasQuoted, wasConditional, &len);
-            if (peek && wasConditional)
-                bAccepted = EvaluateConditional(peek);
-            else
-                buf.SeekGet(CUtlBuffer::SEEK_HEAD, nPrevPos);
+            // A conditional may follow the value. Only an unquoted token can be one, so a quote
+            // or a brace ahead needs no reading.
+            if (NextTokenMayBeConditional(buf)) {
+                int nPrevPos = buf.TellGet();
+                const char *peek = ReadToken(buf, m_bHasEscapeSequences, wasQuoted, wasConditional, &len);
+                if (peek && wasConditional)
+                    bAccepted = EvaluateConditional(peek);
+                else
+                    buf.SeekGet(CUtlBuffer::SEEK_HEAD, nPrevPos);
+            }
         }
 
         if (bAccepted) {
