@@ -166,7 +166,11 @@ private:
         uint32_t hash;
     };
 
+#if defined(__SANITIZE_ADDRESS__)
+    static constexpr size_t kMaxFreeBlocks = 0;  // every node its own allocation, so misuse is caught
+#else
     static constexpr size_t kMaxFreeBlocks = 1 << 20;
+#endif
     std::vector<Slot> m_Slots;    // open addressing, power-of-two size
     std::vector<Entry> m_Entries;     // by symbol
     NameArena m_Arena;

@@ -359,31 +359,6 @@ int HexDigit(char c)
     return 0;
 }
 
-inline void InternalWrite(IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, const void *pData, int len)
-{
-    if (len <= 0)
-        return;
-    if (fs && f)
-        fs->Write(pData, len, f);
-    if (pBuf)
-        pBuf->Put(pData, len);
-}
-
-inline void WriteText(IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, const char *pText)
-{
-    InternalWrite(fs, f, pBuf, pText, static_cast<int>(strlen(pText)));
-}
-
-void WriteIndents(IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, int indentLevel)
-{
-    static const char kTabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
-    while (indentLevel > 0) {
-        int n = std::min(indentLevel, 16);
-        InternalWrite(fs, f, pBuf, kTabs, n);
-        indentLevel -= n;
-    }
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -695,7 +670,7 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
                 uint64_t v = 0;
                 for (int i = 2; i < 18; ++i)
                     v = (v << 4) | static_cast<uint64_t>(HexDigit(value[i]));
-                dat->m_sValue = new char[sizeof(uint64_t)];
+                dat->m_sValue = AllocValueText(sizeof(uint64_t));
                 memcpy(dat->m_sValue, &v, sizeof(v));
                 dat->m_iDataType = TYPE_UINT64;
             } else {
@@ -738,7 +713,7 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
                 } else if (type == TYPE_FLOAT) {
                     dat->m_flValue = flValue;
                 } else {
-                    dat->m_sValue = new char[len + 1];
+                    dat->m_sValue = AllocValueText(static_cast<size_t>(len) + 1);
                     memcpy(dat->m_sValue, value, static_cast<size_t>(len) + 1);
                 }
                 dat->m_iDataType = static_cast<unsigned char>(type);
@@ -771,6 +746,78 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
 // ---------------------------------------------------------------------------------------------
 // Writing
 
+// Collects the text in a block and hands it to the file and/or the buffer in large pieces.
+struct KeyValues::CWriteContext
+{
+    IBaseFileSystem *fs;
+    FileHandle_t f;
+    CUtlBuffer *pBuf;
+    int n = 0;
+    char data[8192];
+
+    CWriteContext(IBaseFileSystem *fileSystem, FileHandle_t file, CUtlBuffer *pBuffer)
+        : fs(fileSystem), f(file), pBuf(pBuffer)
+    {
+    }
+    ~CWriteContext() { Flush(); }
+
+    void Flush()
+    {
+        if (n <= 0)
+            return;
+        if (fs && f)
+            fs->Write(data, n, f);
+        if (pBuf)
+            pBuf->Put(data, n);
+        n = 0;
+    }
+    void Write(const char *p, size_t len)
+    {
+        while (len > 0) {
+            if (n == static_cast<int>(sizeof(data)))
+                Flush();
+            size_t chunk = std::min(len, sizeof(data) - static_cast<size_t>(n));
+            memcpy(data + n, p, chunk);
+            n += static_cast<int>(chunk);
+            p += chunk;
+            len -= chunk;
+        }
+    }
+    void Write(const char *text) { Write(text, strlen(text)); }
+    void Tabs(int count)
+    {
+        static const char kTabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+        while (count > 0) {
+            int chunk = std::min(count, 16);
+            Write(kTabs, static_cast<size_t>(chunk));
+            count -= chunk;
+        }
+    }
+};
+
+namespace {
+
+// Decimal text of an int, as "%d" writes it.
+int FormatInt(int value, char *out)
+{
+    char tmp[16];
+    int n = 0;
+    unsigned int u = value < 0 ? 0u - static_cast<unsigned int>(value) : static_cast<unsigned int>(value);
+    do {
+        tmp[n++] = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u);
+    int len = 0;
+    if (value < 0)
+        out[len++] = '-';
+    while (n)
+        out[len++] = tmp[--n];
+    out[len] = 0;
+    return len;
+}
+
+}  // namespace
+
 bool KeyValues::SaveToFile(IBaseFileSystem *filesystem, const char *resourceName, const char *pathID, bool sortKeys)
 {
     FileHandle_t f = filesystem && resourceName ? filesystem->Open(resourceName, "wb", pathID) : nullptr;
@@ -779,39 +826,43 @@ bool KeyValues::SaveToFile(IBaseFileSystem *filesystem, const char *resourceName
                resourceName ? resourceName : "NULL", pathID ? pathID : "NULL");
         return false;
     }
-    RecursiveSaveToFile(filesystem, f, nullptr, 0, sortKeys);
+    {
+        CWriteContext ctx(filesystem, f, nullptr);
+        RecursiveSaveToFile(ctx, 0, sortKeys);
+    }
     filesystem->Close(f);
     return true;
 }
 
 void KeyValues::RecursiveSaveToFile(CUtlBuffer &buf, int indentLevel, bool sortKeys)
 {
-    RecursiveSaveToFile(nullptr, nullptr, &buf, indentLevel, sortKeys);
+    CWriteContext ctx(nullptr, nullptr, &buf);
+    RecursiveSaveToFile(ctx, indentLevel, sortKeys);
 }
 
-void KeyValues::WriteConvertedString(IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, const char *pszString)
+// A double quote always gets a backslash before it; a backslash is doubled only with escapes.
+void KeyValues::WriteConvertedString(CWriteContext &ctx, const char *pszString)
 {
     const char *run = pszString;
     const char *p = pszString;
     for (; *p; ++p) {
         if (*p == '"' || (*p == '\\' && m_bHasEscapeSequences)) {
-            InternalWrite(fs, f, pBuf, run, static_cast<int>(p - run));
-            InternalWrite(fs, f, pBuf, "\\", 1);
+            ctx.Write(run, static_cast<size_t>(p - run));
+            ctx.Write("\\", 1);
             run = p;  // the character itself goes out with the next run
         }
     }
-    InternalWrite(fs, f, pBuf, run, static_cast<int>(p - run));
+    ctx.Write(run, static_cast<size_t>(p - run));
 }
 
-void KeyValues::RecursiveSaveToFile(IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, int indentLevel,
-                                    bool sortKeys)
+void KeyValues::RecursiveSaveToFile(CWriteContext &ctx, int indentLevel, bool sortKeys)
 {
-    WriteIndents(fs, f, pBuf, indentLevel);
-    InternalWrite(fs, f, pBuf, "\"", 1);
-    WriteConvertedString(fs, f, pBuf, GetName());
-    InternalWrite(fs, f, pBuf, "\"\n", 2);
-    WriteIndents(fs, f, pBuf, indentLevel);
-    InternalWrite(fs, f, pBuf, "{\n", 2);
+    ctx.Tabs(indentLevel);
+    ctx.Write("\"", 1);
+    WriteConvertedString(ctx, GetName());
+    ctx.Write("\"\n", 2);
+    ctx.Tabs(indentLevel);
+    ctx.Write("{\n", 2);
 
     if (sortKeys) {
         std::vector<KeyValues *> children;
@@ -821,21 +872,20 @@ void KeyValues::RecursiveSaveToFile(IBaseFileSystem *fs, FileHandle_t f, CUtlBuf
             return V_stricmp(a->GetName(), b->GetName()) < 0;
         });
         for (KeyValues *dat : children)
-            SaveKeyToFile(dat, fs, f, pBuf, indentLevel, sortKeys);
+            SaveKeyToFile(dat, ctx, indentLevel, sortKeys);
     } else {
         for (KeyValues *dat = m_pSub; dat; dat = dat->m_pPeer)
-            SaveKeyToFile(dat, fs, f, pBuf, indentLevel, sortKeys);
+            SaveKeyToFile(dat, ctx, indentLevel, sortKeys);
     }
 
-    WriteIndents(fs, f, pBuf, indentLevel);
-    InternalWrite(fs, f, pBuf, "}\n", 2);
+    ctx.Tabs(indentLevel);
+    ctx.Write("}\n", 2);
 }
 
-void KeyValues::SaveKeyToFile(KeyValues *dat, IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, int indentLevel,
-                              bool sortKeys)
+void KeyValues::SaveKeyToFile(KeyValues *dat, CWriteContext &ctx, int indentLevel, bool sortKeys)
 {
     if (dat->m_pSub) {
-        dat->RecursiveSaveToFile(fs, f, pBuf, indentLevel + 1, sortKeys);
+        dat->RecursiveSaveToFile(ctx, indentLevel + 1, sortKeys);
         return;
     }
 
@@ -856,7 +906,7 @@ void KeyValues::SaveKeyToFile(KeyValues *dat, IBaseFileSystem *fs, FileHandle_t 
         }
         break;
     case TYPE_INT:
-        snprintf(number, sizeof(number), "%d", dat->m_iValue);
+        FormatInt(dat->m_iValue, number);
         pValue = number;
         break;
     case TYPE_FLOAT:
@@ -878,13 +928,13 @@ void KeyValues::SaveKeyToFile(KeyValues *dat, IBaseFileSystem *fs, FileHandle_t 
     if (!pValue)
         return;
 
-    WriteIndents(fs, f, pBuf, indentLevel + 1);
-    InternalWrite(fs, f, pBuf, "\"", 1);
-    WriteConvertedString(fs, f, pBuf, dat->GetName());
-    InternalWrite(fs, f, pBuf, "\"\t\t\"", 4);
+    ctx.Tabs(indentLevel + 1);
+    ctx.Write("\"", 1);
+    WriteConvertedString(ctx, dat->GetName());
+    ctx.Write("\"\t\t\"", 4);
     if (bEscape)
-        WriteConvertedString(fs, f, pBuf, pValue);
+        WriteConvertedString(ctx, pValue);
     else
-        WriteText(fs, f, pBuf, pValue);
-    InternalWrite(fs, f, pBuf, "\"\n", 2);
+        ctx.Write(pValue);
+    ctx.Write("\"\n", 2);
 }
