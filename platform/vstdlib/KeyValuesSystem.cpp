@@ -105,7 +105,7 @@ public:
             if (slot.hash != hash)
                 continue;
             const Entry &e = m_Entries[static_cast<size_t>(slot.symbol)];
-            if (e.len == len && (memcmp(e.text, name, len) == 0 || SameName(e.text, name, len)))
+            if (e.len == len && SameName(e.text, name, len))
                 return slot.symbol;
         }
         if (!bCreate)
@@ -138,7 +138,7 @@ private:
     static bool SameName(const char *a, const char *b, size_t len)
     {
         for (size_t i = 0; i < len; ++i)
-            if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i])))
+            if (a[i] != b[i] && FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i])))
                 return false;
         return true;
     }

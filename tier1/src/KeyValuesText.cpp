@@ -165,32 +165,21 @@ const char *ReadToken(CUtlBuffer &buf, bool bEscapes, bool &wasQuoted, bool &was
     } else if (c == '"') {
         wasQuoted = true;
         ++pos;
-        // Runs of plain characters are copied at once; only escapes (or, without escapes, the
-        // no-escape table's 0x7F byte) need a look.
+        // Only escapes (or, without escapes, the no-escape table's 0x7F byte) need a look.
         const char special = bEscapes ? '\\' : '\x7F';
-        while (pos < end && base[pos] != '"') {
-            const char *runStart = base + pos;
-            const char *quote = static_cast<const char *>(memchr(runStart, '"', static_cast<size_t>(end - pos)));
-            const char *runEnd = quote ? quote : base + end;
-            const char *esc = static_cast<const char *>(memchr(runStart, special, static_cast<size_t>(runEnd - runStart)));
-            if (esc)
-                runEnd = esc;
-            int runLen = static_cast<int>(runEnd - runStart);
-            int room = kTokenSize - 1 - n;
-            int copy = runLen < room ? runLen : room;
-            memcpy(s_pTokenBuf + n, runStart, static_cast<size_t>(copy));
-            n += copy;
-            pos += runLen;
-            if (!esc)
+        while (pos < end) {
+            char ch = base[pos];
+            if (ch == '"')
                 break;
-            char ch;
-            ++pos;  // the escape byte
-            if (bEscapes) {
-                ch = pos < end ? CEscape(static_cast<unsigned char>(base[pos])) : 0;
-                if (ch)
-                    ++pos;
-            } else {
-                ch = 0;  // the no-escape table's escape byte reads as nothing
+            ++pos;
+            if (ch == special) {
+                if (bEscapes) {
+                    ch = pos < end ? CEscape(static_cast<unsigned char>(base[pos])) : 0;
+                    if (ch)
+                        ++pos;
+                } else {
+                    ch = 0;  // the no-escape table's escape byte reads as nothing
+                }
             }
             if (n < kTokenSize - 1)
                 s_pTokenBuf[n++] = ch;
