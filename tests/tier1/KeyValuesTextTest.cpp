@@ -182,6 +182,13 @@ TEST(KeyValuesText, Conditionals)
     EXPECT_EQ(top->FindKey("x"), nullptr);
     EXPECT_EQ(top->GetInt("y"), 2);
 
+    // a rejected later top-level key does not lose the keys after it
+    KVPtr later(Parse("first { a 1 } second [$X360] { b 2 } third { c 3 } fourth [$X360] { d 4 }"));
+    ASSERT_NE(later->GetNextKey(), nullptr);
+    EXPECT_STREQ(later->GetNextKey()->GetName(), "third");
+    EXPECT_EQ(later->GetNextKey()->GetInt("c"), 3);
+    EXPECT_EQ(later->GetNextKey()->GetNextKey(), nullptr);
+
     // evaluation switched off: every conditional holds
     KVPtr all(new KeyValues("root"));
     all->UsesConditionals(false);
@@ -352,12 +359,16 @@ TEST(KeyValuesText, Utf16Files)
     ASSERT_TRUE(odd->LoadFromFile(&fs, "odd.res"));
     EXPECT_EQ(odd->GetInt("n"), 4);
 
-    // in memory, the zero unit ends the text
+    // a C string is read only up to its terminator, UTF-16 or not
     std::string mem = utf16(u"b { m 5 }");
-    mem.append(4, '\0');
     KVPtr inMem(new KeyValues("root"));
+    Tier0OutputCapture capture;
     inMem->LoadFromBuffer("mem", mem.c_str());
-    EXPECT_EQ(inMem->GetInt("m"), 5);
+    EXPECT_EQ(inMem->GetInt("m"), 0);
+    EXPECT_STREQ(inMem->GetName(), "b");
+    KVPtr shortText(new KeyValues("root"));
+    shortText->LoadFromBuffer("mem", "\xFF\xFE" "a");  // no whole zero unit after the text
+    EXPECT_STREQ(shortText->GetName(), "a");
 }
 
 TEST(KeyValuesText, WriterFormat)
@@ -479,6 +490,44 @@ TEST(KeyValuesText, HostileInput)
     KVPtr kv(Parse(deepOk.c_str()));
     EXPECT_NE(capture.All().find("blocks nested too deeply"), std::string::npos);
     EXPECT_EQ(kv->GetNextKey() ? kv->GetNextKey()->GetInt("x") : -1, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Token soup from a fixed seed: every mix of braces, quotes, escapes, conditionals, includes and
+// raw bytes loads, saves and reloads without a fault.
+TEST(KeyValuesText, RandomTokenSoup)
+{
+    static const char *kPieces[] = {"{", "}", "\"", "\\", "[$X360]", "[!$WIN32]", "[", "]", "#include", "#base",
+                                    "//", "\n", " ", "key", "\"quoted value\"", "12", "1.5", "0x00000000000000FF",
+                                    "\x7F", "\xFF\xFE", "\t", "\"\\\"\"", "a/b", "{}"};
+    MemoryFileSystem fs;
+    fs.files["inc.res"] = "inc { v 1 }";
+    uint32_t seed = 12345;
+    auto next = [&seed]() {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 8;
+    };
+    Tier0OutputCapture capture;
+    for (int round = 0; round < 1500; ++round) {
+        std::string text;
+        int count = static_cast<int>(next() % 120);
+        for (int i = 0; i < count; ++i) {
+            if (next() % 10 == 0)
+                text += static_cast<char>(next() % 255 + 1);
+            else
+                text += kPieces[next() % (sizeof(kPieces) / sizeof(kPieces[0]))];
+        }
+        KVPtr kv(new KeyValues("root"));
+        kv->UsesEscapeSequences(round % 2 == 0);
+        kv->LoadFromBuffer("soup.res", text.c_str(), &fs);
+        std::string saved = Save(kv.get());
+        KVPtr again(new KeyValues("root"));
+        again->LoadFromBuffer("saved.res", saved.c_str());
+        capture.Clear();
+    }
 }
 
 }  // namespace
