@@ -208,6 +208,9 @@ TEST(KeyValuesText, QuotesEscapesAndComments)
     EXPECT_STREQ(esc->GetString("path"), "C:");
     EXPECT_STREQ(esc->GetString("tab"), "x\ty");
     EXPECT_STREQ(esc->GetString("q"), "say \"hi\"");
+    KVPtr cut(Parse("a { n \"12\\zz\" }", true));  // the unpaired escape ends the text: 12 is an int
+    EXPECT_EQ(cut->GetDataType("n"), KeyValues::TYPE_INT);
+    EXPECT_EQ(cut->GetInt("n"), 12);
 
     // without escapes the no-escape table's 0x7F byte reads as a zero; with them it is kept
     KVPtr del(Parse("a { k \"x\x7Fy\" }"));
@@ -466,13 +469,14 @@ TEST(KeyValuesText, HostileInput)
     std::string garbage;
     for (int i = 0; i < 4096; ++i)
         garbage += static_cast<char>(((i * 131) ^ (i >> 3)) % 255 + 1);
+    std::string deepZero = deep.substr(0, 3000) + std::string(1, '\0') + " x }";
     std::string braces(5000, '}');
     std::string opens(5000, '{');
 
     const std::string cases[] = {
         "", "{", "}", "\"", "a", "a {", "a { \"", "a { b \"unterminated", "a { b { c { d", "a } } }", "a { } } }",
         "#include", "#base", "[$X360]", "a [$X360]", "a { b [", "a { b [$WIN32", "//", "a // { b 1 }",
-        deep, deepOk, garbage, braces, opens, "\x7F\x7F", "a { \"\\", std::string("a { b \0 c }", 11),
+        deep, deepOk, deepZero, garbage, braces, opens, "\x7F\x7F", "a { \"\\", std::string("a { b \0 c }", 11),
     };
     Tier0OutputCapture capture;  // keep the reports off the terminal
     for (const std::string &text : cases) {

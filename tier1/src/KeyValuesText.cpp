@@ -638,7 +638,7 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
                 int nOpen = 1;
                 while (nOpen > 0) {
                     const char *t = ReadToken(buf, m_bHasEscapeSequences, wasQuoted, wasConditional, &len);
-                    if (!t)
+                    if (!t || (!wasQuoted && len == 0))  // the end, or a zero byte that stops reading
                         break;
                     if (!wasQuoted && len == 1 && *t == '{')
                         ++nOpen;
@@ -655,7 +655,9 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
                 break;
             }
 
-            // Type the value: uint64, float, int or string.
+            // Type the value: uint64, float, int or string. An escape without a pair leaves a
+            // zero byte in the token, which ends the text.
+            len = static_cast<int>(strnlen(value, static_cast<size_t>(len)));
             if (len == 18 && value[0] == '0' && value[1] == 'x') {
                 uint64_t v = 0;
                 for (int i = 2; i < 18; ++i)
