@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -531,6 +533,65 @@ TEST(KeyValuesText, RandomTokenSoup)
         KVPtr again(new KeyValues("root"));
         again->LoadFromBuffer("saved.res", saved.c_str());
         capture.Clear();
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The typing rules written plainly with the C parsers, for comparison with the reader's.
+KeyValues::types_t ReferenceType(const std::string &v, int &i, float &f)
+{
+    if (v.empty())
+        return KeyValues::TYPE_STRING;
+    if (v.size() == 18 && v[0] == '0' && v[1] == 'x')
+        return KeyValues::TYPE_UINT64;
+    char *iEnd;
+    char *fEnd;
+    errno = 0;
+    long long iv = strtoll(v.c_str(), &iEnd, 10);
+    bool overflow = errno == ERANGE || iv > INT32_MAX || iv < INT32_MIN;
+    double fv = strtod(v.c_str(), &fEnd);
+    if (v.size() >= 2 && (v[1] == 'x' || v[1] == 'X'))
+        fEnd = const_cast<char *>(v.c_str());
+    const char *end = v.c_str() + v.size();
+    if (fEnd > iEnd && fEnd == end) {
+        f = static_cast<float>(fv);
+        return KeyValues::TYPE_FLOAT;
+    }
+    if (iEnd == end && !overflow) {
+        i = static_cast<int>(iv);
+        return KeyValues::TYPE_INT;
+    }
+    return KeyValues::TYPE_STRING;
+}
+
+TEST(KeyValuesText, TypingAgreesWithTheCParsers)
+{
+    static const char kAlphabet[] = "0123456789000+-..eExXinfa ";
+    uint32_t seed = 4242;
+    auto next = [&seed]() {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        std::string v;
+        int len = 1 + static_cast<int>(next() % 20);
+        for (int k = 0; k < len; ++k)
+            v += kAlphabet[next() % (sizeof(kAlphabet) - 1)];
+        std::string text = "a { v \"" + v + "\" }";
+        KVPtr kv(Parse(text.c_str()));
+        int i = 0;
+        float f = 0;
+        KeyValues::types_t expected = ReferenceType(v, i, f);
+        ASSERT_EQ(kv->GetDataType("v"), expected) << "[" << v << "]";
+        if (expected == KeyValues::TYPE_INT) {
+            ASSERT_EQ(kv->GetInt("v"), i) << v;
+        }
+        if (expected == KeyValues::TYPE_FLOAT && f == f) {
+            ASSERT_EQ(kv->GetFloat("v"), f) << v;
+        }
     }
 }
 
