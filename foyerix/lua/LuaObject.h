@@ -7,8 +7,8 @@
 
 class CBaseEntity;
 class IPhysicsObject;
-class QAngle;
-class Vector;
+struct QAngle;
+struct Vector;
 
 class CLuaObject : public ILuaObject
 {

@@ -274,6 +274,11 @@ bool LuaState::GetMetaTableMember(int valueIndex, int keyIndex)
 	lua_pushvalue(m_L, key);
 	lua_rawget(m_L, -2);
 	lua_remove(m_L, -2);
+	if (lua_isnil(m_L, -1))
+	{
+		lua_pop(m_L, 1);
+		return false;
+	}
 	return true;
 }
 

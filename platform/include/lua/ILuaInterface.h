@@ -57,6 +57,8 @@ public:
 	virtual bool IsUserData(int index) = 0;
 	virtual const char *GetTypeName(int type) = 0;
 	virtual const char *GetTypeNameOf(int index) = 0;
+	// Pushes the member of the value's metatable under the key and answers true; answers
+	// false with nothing pushed when there is no such member.
 	virtual bool GetMetaTableMember(int valueIndex, int keyIndex) = 0;
 
 	// Checks: a missing or wrong argument raises the Lua argument error
