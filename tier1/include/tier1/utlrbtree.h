@@ -1,0 +1,531 @@
+// CUtlRBTree: a red-black tree whose nodes live in one CUtlMemory and are named by index,
+// so node indices are stable identifiers and the tree can be walked in order. Equal
+// elements may coexist; a new one goes after those equal to it.
+#pragma once
+
+#include "tier0/dbg.h"
+#include "tier1/utlmemory.h"
+
+// Less function for pointers and other values comparable with <.
+template <class T>
+class CDefOps {
+public:
+    static bool LessFunc(const T &lhs, const T &rhs) { return lhs < rhs; }
+};
+
+// Orders texts ignoring letter case; a null text sorts after every other text.
+bool CaselessStringLessThan(const char *const &a, const char *const &b);
+// Orders texts by bytes; a null text sorts after every other text.
+bool CaseSensitiveStringLessThan(const char *const &a, const char *const &b);
+
+template <class I>
+struct UtlRBTreeLinks_t {
+    I m_Left;
+    I m_Right;
+    I m_Parent;
+    I m_Tag;  // colour
+};
+
+template <class T, class I>
+struct UtlRBTreeNode_t : public UtlRBTreeLinks_t<I> {
+    T m_Data;
+};
+
+// Element type T, index type I, less function type L: a plain function taking two elements
+// by constant reference, or any object callable that way.
+template <class T, class I = unsigned short, typename L = bool (*)(const T &, const T &)>
+class CUtlRBTree {
+public:
+    typedef T KeyType_t;
+    typedef T ElemType_t;
+    typedef I IndexType_t;
+    typedef L LessFunc_t;
+
+    enum NodeColor_t { RED = 0, BLACK };
+
+    explicit CUtlRBTree(int growSize = 0, int initSize = 0, const LessFunc_t &lessfunc = LessFunc_t())
+        : m_LessFunc(lessfunc),
+          m_Elements(growSize, initSize),
+          m_Root(InvalidIndex()),
+          m_NumElements(0),
+          m_FirstFree(InvalidIndex()),
+          m_LastAlloc(InvalidIndex()),
+          m_pElements(m_Elements.Base()) {}
+
+    explicit CUtlRBTree(const LessFunc_t &lessfunc) : CUtlRBTree(0, 0, lessfunc) {}
+
+    ~CUtlRBTree() {
+        RemoveAll();
+        m_Elements.Purge();
+    }
+
+    CUtlRBTree(const CUtlRBTree &) = delete;
+    CUtlRBTree &operator=(const CUtlRBTree &) = delete;
+
+    void EnsureCapacity(int num) {
+        m_Elements.EnsureCapacity(num);
+        ResetDbgInfo();
+    }
+
+    T &Element(I i) { return m_Elements[i].m_Data; }
+    const T &Element(I i) const { return m_Elements[i].m_Data; }
+    T &operator[](I i) { return Element(i); }
+    const T &operator[](I i) const { return Element(i); }
+
+    I Root() const { return m_Root; }
+    unsigned int Count() const { return static_cast<unsigned int>(m_NumElements); }
+    // One past the highest node ever used.
+    I MaxElement() const { return static_cast<I>(m_LastAlloc == InvalidIndex() ? 0 : m_LastAlloc + 1); }
+
+    static I InvalidIndex() { return CUtlMemory<Node_t, I>::InvalidIndex(); }
+
+    I Parent(I i) const { return Links(i).m_Parent; }
+    I LeftChild(I i) const { return Links(i).m_Left; }
+    I RightChild(I i) const { return Links(i).m_Right; }
+    bool IsLeftChild(I i) const { return LeftChild(Parent(i)) == i; }
+    bool IsRightChild(I i) const { return RightChild(Parent(i)) == i; }
+    bool IsRoot(I i) const { return i == m_Root; }
+    bool IsLeaf(I i) const { return LeftChild(i) == InvalidIndex() && RightChild(i) == InvalidIndex(); }
+    bool IsRed(I i) const { return Links(i).m_Tag == RED; }
+    bool IsBlack(I i) const { return Links(i).m_Tag == BLACK; }
+
+    // A node in use.
+    bool IsValidIndex(I i) const {
+        if (i == InvalidIndex() || !m_Elements.IsIdxValid(i) || m_LastAlloc == InvalidIndex() || i > m_LastAlloc)
+            return false;
+        return LeftChild(i) != i;
+    }
+
+    void SetLessFunc(const LessFunc_t &func) { m_LessFunc = func; }
+
+    // Adds a copy of the element; returns its node.
+    I Insert(const T &insert) {
+        I parent = InvalidIndex();
+        bool leftchild = false;
+        FindInsertionPosition(insert, parent, leftchild);
+        I newNode = InsertAt(parent, leftchild);
+        CopyConstruct(&Element(newNode), insert);
+        return newNode;
+    }
+
+    // Adds a copy only when no equal element is present; returns the new or existing node.
+    I InsertIfNotFound(const T &insert) {
+        I current = m_Root;
+        I parent = InvalidIndex();
+        bool leftchild = false;
+        while (current != InvalidIndex()) {
+            parent = current;
+            if (m_LessFunc(insert, Element(current))) {
+                leftchild = true;
+                current = LeftChild(current);
+            } else if (m_LessFunc(Element(current), insert)) {
+                leftchild = false;
+                current = RightChild(current);
+            } else {
+                return current;
+            }
+        }
+        I newNode = InsertAt(parent, leftchild);
+        CopyConstruct(&Element(newNode), insert);
+        return newNode;
+    }
+
+    // The node of an element equal to search, or the invalid index.
+    I Find(const T &search) const {
+        I current = m_Root;
+        while (current != InvalidIndex()) {
+            if (m_LessFunc(search, Element(current)))
+                current = LeftChild(current);
+            else if (m_LessFunc(Element(current), search))
+                current = RightChild(current);
+            else
+                break;
+        }
+        return current;
+    }
+
+    // Takes a node out of the tree structure (rebalancing) without freeing it or changing
+    // the count.
+    void Unlink(I elem);
+
+    // Unlinks the node, destroys its element and puts the node on the free list.
+    void RemoveAt(I elem) {
+        if (!IsValidIndex(elem)) return;
+        Unlink(elem);
+        Destruct(&Element(elem));
+        FreeNode(elem);
+    }
+
+    // Removes one element equal to the given one; false when there is none.
+    bool Remove(const T &search) {
+        I node = Find(search);
+        if (node == InvalidIndex()) return false;
+        RemoveAt(node);
+        return true;
+    }
+
+    // Destroys all elements and empties the tree; the node memory and free list stay.
+    void RemoveAll();
+
+    // RemoveAll, then frees the node memory; numbering starts again from 0.
+    void Purge() {
+        RemoveAll();
+        m_FirstFree = InvalidIndex();
+        m_Elements.Purge();
+        m_LastAlloc = InvalidIndex();
+        ResetDbgInfo();
+    }
+
+    // In-order walk; the invalid index when empty or at the end.
+    I FirstInorder() const {
+        I i = m_Root;
+        if (i == InvalidIndex()) return i;
+        while (LeftChild(i) != InvalidIndex()) i = LeftChild(i);
+        return i;
+    }
+    I LastInorder() const {
+        I i = m_Root;
+        if (i == InvalidIndex()) return i;
+        while (RightChild(i) != InvalidIndex()) i = RightChild(i);
+        return i;
+    }
+    I NextInorder(I i) const {
+        if (RightChild(i) != InvalidIndex()) {
+            i = RightChild(i);
+            while (LeftChild(i) != InvalidIndex()) i = LeftChild(i);
+            return i;
+        }
+        I parent = Parent(i);
+        while (IsRightChild(i)) {
+            i = parent;
+            if (i == InvalidIndex()) break;
+            parent = Parent(i);
+        }
+        return parent;
+    }
+    I PrevInorder(I i) const {
+        if (LeftChild(i) != InvalidIndex()) {
+            i = LeftChild(i);
+            while (RightChild(i) != InvalidIndex()) i = RightChild(i);
+            return i;
+        }
+        I parent = Parent(i);
+        while (IsLeftChild(i)) {
+            i = parent;
+            if (i == InvalidIndex()) break;
+            parent = Parent(i);
+        }
+        return parent;
+    }
+
+protected:
+    typedef UtlRBTreeLinks_t<I> Links_t;
+    typedef UtlRBTreeNode_t<T, I> Node_t;
+
+    // The links of a node; the invalid index reads a shared black sentinel.
+    const Links_t &Links(I i) const {
+        static const Links_t s_Sentinel = {InvalidIndex(), InvalidIndex(), InvalidIndex(), static_cast<I>(BLACK)};
+        return i != InvalidIndex() ? static_cast<const Links_t &>(m_Elements[i]) : s_Sentinel;
+    }
+
+    // Setters ignore the invalid index, so the sentinel is never written.
+    void SetParent(I i, I parent) {
+        if (i != InvalidIndex()) m_Elements[i].m_Parent = parent;
+    }
+    void SetLeftChild(I i, I child) {
+        if (i != InvalidIndex()) m_Elements[i].m_Left = child;
+    }
+    void SetRightChild(I i, I child) {
+        if (i != InvalidIndex()) m_Elements[i].m_Right = child;
+    }
+    void SetColor(I i, NodeColor_t c) {
+        if (i != InvalidIndex()) m_Elements[i].m_Tag = static_cast<I>(c);
+    }
+    NodeColor_t Color(I i) const { return static_cast<NodeColor_t>(Links(i).m_Tag); }
+
+    void FindInsertionPosition(const T &insert, I &parent, bool &leftchild) const {
+        I current = m_Root;
+        parent = InvalidIndex();
+        leftchild = false;
+        while (current != InvalidIndex()) {
+            parent = current;
+            if (m_LessFunc(insert, Element(current))) {
+                leftchild = true;
+                current = LeftChild(current);
+            } else {
+                leftchild = false;
+                current = RightChild(current);
+            }
+        }
+    }
+
+    // Takes a fresh node (free list first); stops the process when none can be had.
+    I NewNode() {
+        I elem;
+        if (m_FirstFree == InvalidIndex()) {
+            I candidate = static_cast<I>(m_LastAlloc == InvalidIndex() ? 0 : m_LastAlloc + 1);
+            if (!m_Elements.IsIdxValid(candidate) || candidate == InvalidIndex()) {
+                m_Elements.Grow(1);
+                ResetDbgInfo();
+                if (!m_Elements.IsIdxValid(candidate) || candidate == InvalidIndex()) Error("CUtlRBTree overflow!\n");
+            }
+            elem = candidate;
+            m_LastAlloc = candidate;
+        } else {
+            elem = m_FirstFree;
+            m_FirstFree = RightChild(m_FirstFree);
+        }
+        return elem;
+    }
+
+    // Puts a node (element already destroyed or never built) on the free list.
+    void FreeNode(I i) {
+        SetLeftChild(i, i);
+        SetRightChild(i, m_FirstFree);
+        m_FirstFree = i;
+        --m_NumElements;
+    }
+
+    // Links a new red node under parent (or as the root) and rebalances; the element is
+    // left unconstructed for the caller.
+    I InsertAt(I parent, bool leftchild) {
+        I i = NewNode();
+        SetParent(i, parent);
+        SetRightChild(i, InvalidIndex());
+        SetLeftChild(i, InvalidIndex());
+        SetColor(i, RED);
+        if (parent != InvalidIndex()) {
+            if (leftchild)
+                SetLeftChild(parent, i);
+            else
+                SetRightChild(parent, i);
+        } else {
+            m_Root = i;
+        }
+        InsertRebalance(i);
+        ++m_NumElements;
+        return i;
+    }
+
+    void RotateLeft(I elem);
+    void RotateRight(I elem);
+    void InsertRebalance(I elem);
+    void RemoveRebalance(I elem);
+
+    void ResetDbgInfo() { m_pElements = m_Elements.Base(); }
+
+    LessFunc_t m_LessFunc;
+    CUtlMemory<Node_t, I> m_Elements;
+    I m_Root;
+    I m_NumElements;
+    I m_FirstFree;
+    I m_LastAlloc;
+    Node_t *m_pElements;  // copy of the memory pointer, for inspection in a debugger
+};
+
+template <class T, class I, typename L>
+void CUtlRBTree<T, I, L>::RotateLeft(I elem) {
+    I rightchild = RightChild(elem);
+    if (rightchild == InvalidIndex()) return;
+    SetRightChild(elem, LeftChild(rightchild));
+    if (LeftChild(rightchild) != InvalidIndex()) SetParent(LeftChild(rightchild), elem);
+    I parent = Parent(elem);
+    SetParent(rightchild, parent);
+    if (parent == InvalidIndex())
+        m_Root = rightchild;
+    else if (IsLeftChild(elem))
+        SetLeftChild(parent, rightchild);
+    else
+        SetRightChild(parent, rightchild);
+    SetLeftChild(rightchild, elem);
+    SetParent(elem, rightchild);
+}
+
+template <class T, class I, typename L>
+void CUtlRBTree<T, I, L>::RotateRight(I elem) {
+    I leftchild = LeftChild(elem);
+    if (leftchild == InvalidIndex()) return;
+    SetLeftChild(elem, RightChild(leftchild));
+    if (RightChild(leftchild) != InvalidIndex()) SetParent(RightChild(leftchild), elem);
+    I parent = Parent(elem);
+    SetParent(leftchild, parent);
+    if (parent == InvalidIndex())
+        m_Root = leftchild;
+    else if (IsRightChild(elem))
+        SetRightChild(parent, leftchild);
+    else
+        SetLeftChild(parent, leftchild);
+    SetRightChild(leftchild, elem);
+    SetParent(elem, leftchild);
+}
+
+template <class T, class I, typename L>
+void CUtlRBTree<T, I, L>::InsertRebalance(I elem) {
+    while (!IsRoot(elem) && IsRed(Parent(elem))) {
+        I parent = Parent(elem);
+        I grandparent = Parent(parent);
+        if (grandparent == InvalidIndex()) break;
+        if (IsLeftChild(parent)) {
+            I uncle = RightChild(grandparent);
+            if (IsRed(uncle)) {
+                SetColor(parent, BLACK);
+                SetColor(uncle, BLACK);
+                SetColor(grandparent, RED);
+                elem = grandparent;
+            } else {
+                if (IsRightChild(elem)) {
+                    elem = parent;
+                    RotateLeft(elem);
+                    parent = Parent(elem);
+                    grandparent = Parent(parent);
+                }
+                SetColor(parent, BLACK);
+                SetColor(grandparent, RED);
+                RotateRight(grandparent);
+            }
+        } else {
+            I uncle = LeftChild(grandparent);
+            if (IsRed(uncle)) {
+                SetColor(parent, BLACK);
+                SetColor(uncle, BLACK);
+                SetColor(grandparent, RED);
+                elem = grandparent;
+            } else {
+                if (IsLeftChild(elem)) {
+                    elem = parent;
+                    RotateRight(elem);
+                    parent = Parent(elem);
+                    grandparent = Parent(parent);
+                }
+                SetColor(parent, BLACK);
+                SetColor(grandparent, RED);
+                RotateLeft(grandparent);
+            }
+        }
+    }
+    SetColor(m_Root, BLACK);
+}
+
+template <class T, class I, typename L>
+void CUtlRBTree<T, I, L>::Unlink(I elem) {
+    if (elem == InvalidIndex()) return;
+    I x, y;
+    if (LeftChild(elem) == InvalidIndex() || RightChild(elem) == InvalidIndex()) {
+        y = elem;
+    } else {
+        y = RightChild(elem);
+        while (LeftChild(y) != InvalidIndex()) y = LeftChild(y);
+    }
+
+    x = LeftChild(y) != InvalidIndex() ? LeftChild(y) : RightChild(y);
+
+    if (x != InvalidIndex()) SetParent(x, Parent(y));
+    if (!IsRoot(y)) {
+        if (IsLeftChild(y))
+            SetLeftChild(Parent(y), x);
+        else
+            SetRightChild(Parent(y), x);
+    } else {
+        m_Root = x;
+    }
+
+    NodeColor_t ycolor = Color(y);
+    if (y != elem) {
+        // y takes elem's place in the tree.
+        SetParent(y, Parent(elem));
+        SetRightChild(y, RightChild(elem));
+        SetLeftChild(y, LeftChild(elem));
+        if (!IsRoot(elem)) {
+            if (IsLeftChild(elem))
+                SetLeftChild(Parent(elem), y);
+            else
+                SetRightChild(Parent(elem), y);
+        } else {
+            m_Root = y;
+        }
+        if (LeftChild(y) != InvalidIndex()) SetParent(LeftChild(y), y);
+        if (RightChild(y) != InvalidIndex()) SetParent(RightChild(y), y);
+        SetColor(y, Color(elem));
+    }
+
+    if (x != InvalidIndex() && ycolor == BLACK) RemoveRebalance(x);
+}
+
+template <class T, class I, typename L>
+void CUtlRBTree<T, I, L>::RemoveRebalance(I elem) {
+    while (elem != m_Root && IsBlack(elem)) {
+        I parent = Parent(elem);
+        if (parent == InvalidIndex()) break;
+        if (elem == LeftChild(parent)) {
+            I sibling = RightChild(parent);
+            if (IsRed(sibling)) {
+                SetColor(sibling, BLACK);
+                SetColor(parent, RED);
+                RotateLeft(parent);
+                parent = Parent(elem);
+                sibling = RightChild(parent);
+            }
+            if (IsBlack(LeftChild(sibling)) && IsBlack(RightChild(sibling))) {
+                SetColor(sibling, RED);
+                elem = parent;
+            } else {
+                if (IsBlack(RightChild(sibling))) {
+                    SetColor(LeftChild(sibling), BLACK);
+                    SetColor(sibling, RED);
+                    RotateRight(sibling);
+                    parent = Parent(elem);
+                    sibling = RightChild(parent);
+                }
+                SetColor(sibling, Color(parent));
+                SetColor(parent, BLACK);
+                SetColor(RightChild(sibling), BLACK);
+                RotateLeft(parent);
+                elem = m_Root;
+            }
+        } else {
+            I sibling = LeftChild(parent);
+            if (IsRed(sibling)) {
+                SetColor(sibling, BLACK);
+                SetColor(parent, RED);
+                RotateRight(parent);
+                parent = Parent(elem);
+                sibling = LeftChild(parent);
+            }
+            if (IsBlack(RightChild(sibling)) && IsBlack(LeftChild(sibling))) {
+                SetColor(sibling, RED);
+                elem = parent;
+            } else {
+                if (IsBlack(LeftChild(sibling))) {
+                    SetColor(RightChild(sibling), BLACK);
+                    SetColor(sibling, RED);
+                    RotateLeft(sibling);
+                    parent = Parent(elem);
+                    sibling = LeftChild(parent);
+                }
+                SetColor(sibling, Color(parent));
+                SetColor(parent, BLACK);
+                SetColor(LeftChild(sibling), BLACK);
+                RotateRight(parent);
+                elem = m_Root;
+            }
+        }
+    }
+    SetColor(elem, BLACK);
+}
+
+template <class T, class I, typename L>
+void CUtlRBTree<T, I, L>::RemoveAll() {
+    if (m_LastAlloc != InvalidIndex()) {
+        for (I i = 0;; ++i) {
+            if (LeftChild(i) != i) {
+                Destruct(&Element(i));
+                SetRightChild(i, m_FirstFree);
+                SetLeftChild(i, i);
+                m_FirstFree = i;
+            }
+            if (i == m_LastAlloc) break;
+        }
+    }
+    m_Root = InvalidIndex();
+    m_NumElements = 0;
+}
