@@ -61,10 +61,10 @@ LUA_CLASS_METHOD(Angle, __newindex, LC_Angle)
 
 LUA_CLASS_METHOD(Angle, __index, LC_Angle)
 {
-	QAngle &self = Arg(1);
 	const char *key = pLua->CheckString(2);
 	if (pLua->GetMetaTableMember(1, 2))
 		return 1;
+	QAngle &self = Arg(1);
 	switch (key[0])
 	{
 	case 'p': case 'P': pLua->PushNumber(self.x); return 1;

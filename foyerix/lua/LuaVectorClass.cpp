@@ -77,10 +77,10 @@ LUA_CLASS_METHOD(Vector, __gc, LC_Vector)
 
 LUA_CLASS_METHOD(Vector, __index, LC_Vector)
 {
-	Vector &self = Arg(1);
 	const char *key = pLua->CheckString(2);
 	if (pLua->GetMetaTableMember(1, 2))
 		return 1;
+	Vector &self = Arg(1);
 	float *c = Component(self, key);
 	if (!c)
 		return 0;
