@@ -3,6 +3,7 @@
 
 #include "MenuStateFixture.h"
 #include "lua/LuaObject.h"
+#include "menu/FoyerixGlobals.h"
 
 using LuaObjectTest = MenuStateTest;
 

@@ -3,34 +3,32 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
+#include "fixtures/MenuLuaHarness.h"
 #include "lua/ILuaInterface.h"
-#include "lua/ILuaShared.h"
-#include "lua/standin.h"
-#include "menu/FoyerixGlobals.h"
-#include "menu/LuaMenuCallback.h"
 
 class MenuStateTest : public ::testing::Test
 {
 protected:
-	void SetUp() override { OpenState(); }
-	void TearDown() override { CloseState(); }
+	void SetUp() override
+	{
+		m_harness.reset(new MenuLuaHarness());
+		OpenState();
+	}
+	void TearDown() override { m_harness.reset(); }
 
+	// A bare state: libraries and classes are installed by the test when it needs them.
 	void OpenState()
 	{
-		m_lua = LuaStandIn::Service()->CreateLuaInterface(LUASTATE_MENU, false);
+		m_lua = m_harness->Open(false);
 		ASSERT_NE(nullptr, m_lua);
-		m_lua->Init(&g_LuaCallback, false);
-		g_Lua = m_lua;
 	}
 
 	void CloseState()
 	{
-		if (!m_lua)
-			return;
-		LuaStandIn::Service()->CloseLuaInterface(m_lua);
-		g_Lua = nullptr;
+		m_harness->Close();
 		m_lua = nullptr;
 	}
 
@@ -50,5 +48,6 @@ protected:
 		return s ? s : "<nil>";
 	}
 
+	std::unique_ptr<MenuLuaHarness> m_harness;
 	ILuaInterface *m_lua = nullptr;
 };

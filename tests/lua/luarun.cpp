@@ -10,21 +10,15 @@
 #include <sstream>
 #include <string>
 
-#include "engine/globalvars_base.h"
+#include "fixtures/MenuLuaHarness.h"
 #include "lua/ILuaInterface.h"
-#include "lua/ILuaShared.h"
-#include "lua/LuaClass.h"
-#include "lua/LuaLibrary.h"
-#include "lua/Timer.h"
 #include "lua/standin.h"
-#include "menu/FoyerixGlobals.h"
-#include "menu/LuaMenuCallback.h"
 #include "tier0/icommandline.h"
 #include "tier0/standin.h"
 
 namespace
 {
-CGlobalVarsBase g_Globals;
+MenuLuaHarness *g_Harness = nullptr;
 std::string g_Output;
 
 void CaptureOutput(Tier0OutputKind kind, const char *text, void *)
@@ -39,11 +33,7 @@ int Advance(lua_State *L)
 {
 	ILuaInterface *lua = LuaInterfaceOf(L);
 	lua->MakeCurrent(L);
-	double seconds = lua->CheckNumber(1);
-	g_Globals.curtime = static_cast<float>(g_Globals.curtime + seconds);
-	g_Globals.realtime = g_Globals.curtime;
-	Tier0_AdvanceClock(seconds);
-	Zorvan::Lua::Libraries::Timer::Cycle();
+	g_Harness->Advance(lua->CheckNumber(1));
 	return 0;
 }
 
@@ -85,37 +75,29 @@ int main(int argc, char **argv)
 
 	CommandLine_Tier0()->CreateCmdLine(argc, argv);
 	Tier0_SetOutputHook(CaptureOutput, nullptr);
-	Tier0_SetClock(0.0);
-	gpGlobals = &g_Globals;
 	if (argc > 2)
 		LuaStandIn::AddScriptFolder("LuaMenu", argv[2]);
 
-	LuaSharedService *service = LuaStandIn::Service();
-	ILuaInterface *lua = service->CreateLuaInterface(LUASTATE_MENU, false);
-	if (!lua)
+	bool ok = false;
 	{
-		fprintf(stderr, "luarun: could not create a Lua state\n");
-		return 2;
+		MenuLuaHarness harness;
+		g_Harness = &harness;
+		ILuaInterface *lua = harness.Open(true, CommandLine_Tier0()->FindParm("-withjit") != 0);
+		if (!lua)
+		{
+			fprintf(stderr, "luarun: could not create a Lua state\n");
+			return 2;
+		}
+		lua->PushCFunction(Advance);
+		lua->Global()->SetMember("luarun_advance");
+		lua->PushCFunction(Output);
+		lua->Global()->SetMember("luarun_output");
+		lua->PushCFunction(ClearOutput);
+		lua->Global()->SetMember("luarun_clear_output");
+
+		ok = lua->RunString(argv[1], "", code.str().c_str(), true, true);
+		g_Harness = nullptr;
 	}
-	lua->Init(&g_LuaCallback, CommandLine_Tier0()->FindParm("-withjit") != 0);
-	lua->SetPathID("LuaMenu");
-	g_Lua = lua;
-	InitLuaLibraries(g_Lua);
-	InitLuaClasses(g_Lua);
-
-	lua->PushCFunction(Advance);
-	lua->Global()->SetMember("luarun_advance");
-	lua->PushCFunction(Output);
-	lua->Global()->SetMember("luarun_output");
-	lua->PushCFunction(ClearOutput);
-	lua->Global()->SetMember("luarun_clear_output");
-
-	bool ok = lua->RunString(argv[1], "", code.str().c_str(), true, true);
-
-	service->CloseLuaInterface(lua);
-	g_Lua = nullptr;
-	Zorvan::Lua::Libraries::Timer::Shutdown();
-	LuaStandIn::DestroyService();
 	Tier0_SetOutputHook(nullptr, nullptr);
 	return ok ? 0 : 1;
 }
