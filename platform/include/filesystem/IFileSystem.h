@@ -1,0 +1,68 @@
+// The engine file system ("VFileSystem020"): files found through search paths, each search
+// path a real folder tagged with a path id such as "GAME", "MOD" or "DATA".
+#pragma once
+
+#include <cstdint>
+
+typedef void *FileHandle_t;
+#define FILESYSTEM_INVALID_HANDLE (static_cast<FileHandle_t>(nullptr))
+
+#define FILESYSTEM_INTERFACE_VERSION "VFileSystem020"
+
+enum FileSystemSeek_t
+{
+    FILESYSTEM_SEEK_HEAD = 0,
+    FILESYSTEM_SEEK_CURRENT = 1,
+    FILESYSTEM_SEEK_TAIL = 2,
+};
+
+enum SearchPathAdd_t
+{
+    PATH_ADD_TO_HEAD,
+    PATH_ADD_TO_TAIL,
+};
+
+// File operations by handle. Names are relative to the search paths; a name that is absolute or
+// climbs out with ".." is refused. A null path id searches every path (reads) or takes the
+// first path (writes).
+class IBaseFileSystem
+{
+public:
+    // Bytes read or written, 0 on failure.
+    virtual int Read(void *pOutput, int size, FileHandle_t file) = 0;
+    virtual int Write(const void *pInput, int size, FileHandle_t file) = 0;
+
+    // Modes as for fopen ("rb", "wb", "ab", ...); null when not found or refused.
+    virtual FileHandle_t Open(const char *pFileName, const char *pOptions, const char *pathID = nullptr) = 0;
+    virtual void Close(FileHandle_t file) = 0;
+
+    virtual void Seek(FileHandle_t file, int pos, FileSystemSeek_t seekType) = 0;
+    virtual unsigned int Tell(FileHandle_t file) = 0;
+    virtual unsigned int Size(FileHandle_t file) = 0;
+    virtual void Flush(FileHandle_t file) = 0;
+
+    // Read sizes and alignment: true with the alignment (bytes, 1 when none) of the file.
+    virtual bool GetOptimalIOConstraints(FileHandle_t file, unsigned int *pOffsetAlign, unsigned int *pSizeAlign,
+                                         unsigned int *pBufferAlign) = 0;
+    // A buffer for reading nSize bytes of the file; freed with FreeOptimalReadBuffer.
+    virtual void *AllocOptimalReadBuffer(FileHandle_t file, unsigned int nSize, unsigned int nOffset = 0) = 0;
+    virtual void FreeOptimalReadBuffer(void *pBuffer) = 0;
+    // Reads nSize bytes into a buffer of nDestSize bytes; returns the bytes read.
+    virtual int ReadEx(void *pOutput, int nDestSize, int nSize, FileHandle_t file) = 0;
+
+protected:
+    ~IBaseFileSystem() = default;
+};
+
+class IFileSystem : public IBaseFileSystem
+{
+public:
+    // Adds a real folder under a path id; the same folder may carry several ids.
+    virtual void AddSearchPath(const char *pPath, const char *pathID, SearchPathAdd_t addType = PATH_ADD_TO_TAIL) = 0;
+    // Removes a folder from a path id (from every id when pathID is null); false when absent.
+    virtual bool RemoveSearchPath(const char *pPath, const char *pathID = nullptr) = 0;
+    virtual void RemoveAllSearchPaths() = 0;
+
+protected:
+    ~IFileSystem() = default;
+};

@@ -1,0 +1,4 @@
+// Export marker of libvstdlib.
+#pragma once
+
+#define VSTDLIB_INTERFACE __attribute__((visibility("default")))
