@@ -1,7 +1,7 @@
 // Colour conversions between RGB bytes and hue, saturation and value.
 #pragma once
 
-#include "Color.h"
+#include "tier1/Color.h"
 
 // Hue in degrees, saturation and value in 0..1; alpha 255.
 Color HSVToColor(float hue, float saturation, float value);
