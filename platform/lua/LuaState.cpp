@@ -126,13 +126,24 @@ void OpenSafeLibraries(lua_State *L)
 }
 }
 
+namespace
+{
+// The last raw state asked about: bindings are called on the same state over and over.
+lua_State *g_pCachedState = nullptr;
+ILuaInterface *g_pCachedInterface = nullptr;
+}
+
 ILuaInterface *LuaInterfaceOf(lua_State *L)
 {
+	if (L == g_pCachedState)
+		return g_pCachedInterface;
 	lua_pushlightuserdata(L, &g_InterfaceKey);
 	lua_rawget(L, LUA_REGISTRYINDEX);
 	void *p = lua_touserdata(L, -1);
 	lua_pop(L, 1);
-	return static_cast<ILuaInterface *>(p);
+	g_pCachedState = L;
+	g_pCachedInterface = static_cast<ILuaInterface *>(p);
+	return g_pCachedInterface;
 }
 
 // Message handler of protected calls: records the call stack for the error report.
@@ -173,6 +184,9 @@ LuaState::LuaState(int kind) : m_kind(kind)
 
 LuaState::~LuaState()
 {
+	// A new state may come to live at the same address.
+	g_pCachedState = nullptr;
+	g_pCachedInterface = nullptr;
 	if (m_callback)
 	{
 		for (ILuaObject *obj : m_stackObjects)
@@ -231,11 +245,12 @@ int LuaState::GetType(int index)
 		return LUA_TYPE_NIL;
 	if (type != LUA_TUSERDATA || !lua_getmetatable(m_L, index))
 		return type;
-	lua_pushlightuserdata(m_L, &g_MetaIdKey);
-	lua_rawget(m_L, -2);
-	if (lua_type(m_L, -1) == LUA_TNUMBER)
-		type = static_cast<int>(lua_tonumber(m_L, -1));
-	lua_pop(m_L, 2);
+	// Class metatables are known by address; their type ids were recorded when made.
+	const void *meta = lua_topointer(m_L, -1);
+	lua_pop(m_L, 1);
+	for (const ClassMeta &known : m_classMetas)
+		if (known.table == meta)
+			return known.type;
 	return type;
 }
 
@@ -392,6 +407,7 @@ ILuaObject *LuaState::GetMetaTableObject(const char *name, int type)
 		lua_pushstring(m_L, name);
 		lua_rawseti(m_L, -2, type);
 		lua_pop(m_L, 1);
+		m_classMetas.push_back({ lua_topointer(m_L, -1), type });
 	}
 	ILuaObject *obj = ObjectFromStack(-1);
 	lua_pop(m_L, 1);

@@ -128,4 +128,12 @@ private:
 	};
 	friend int LuaStateErrorHandler(lua_State *L);
 	std::vector<ErrorFrame> m_errorFrames;     // stack of the last error, from its handler
+
+	// Class metatables by address, so the type of a class userdata is one look-up.
+	struct ClassMeta
+	{
+		const void *table;
+		int type;
+	};
+	std::vector<ClassMeta> m_classMetas;
 };
