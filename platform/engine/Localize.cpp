@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "EngineRegistry.h"
+#include "tier1/interface.h"
 #include "vgui/ILocalize.h"
 
 namespace
@@ -221,6 +221,9 @@ private:
 	std::vector<std::wstring> m_values;  // each ends in an explicit terminator
 };
 
-Localize g_Localize;
-ENGINE_STANDIN_EXPOSE(g_Localize, VGUI_LOCALIZE_INTERFACE_VERSION);
+Localize s_Localize;
+
+void *CreateLocalize() { return static_cast<vgui::ILocalize *>(&s_Localize); }
+
+InterfaceReg s_LocalizeReg(&CreateLocalize, VGUI_LOCALIZE_INTERFACE_VERSION);
 }

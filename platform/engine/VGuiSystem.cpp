@@ -3,8 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "EngineRegistry.h"
-#include "engine/standin.h"
+#include "tier1/interface.h"
 #include "vgui/ISystem.h"
 
 namespace
@@ -38,8 +37,11 @@ private:
 	std::string m_clipboard;
 };
 
-VGuiSystem g_VGuiSystem;
-ENGINE_STANDIN_EXPOSE(g_VGuiSystem, VGUI_SYSTEM_INTERFACE_VERSION);
+VGuiSystem s_VGuiSystem;
+
+void *CreateVGuiSystem() { return static_cast<vgui::ISystem *>(&s_VGuiSystem); }
+
+InterfaceReg s_VGuiSystemReg(&CreateVGuiSystem, VGUI_SYSTEM_INTERFACE_VERSION);
 }
 
-void EngineStandIn::SetCurrentTime(double seconds) { g_CurrentTime = seconds; }
+void VGuiSystemSetCurrentTime(double seconds) { g_CurrentTime = seconds; }

@@ -1,20 +1,25 @@
-// Set-up and inspection of the stand-in engine for the stand-in host and tests; the plug-ins
-// never include this.
+// Controls of the engine stand-in for hosts and tests ("ZvEngineStandIn001" from the
+// engine's factory): what the engine client was asked to run and print, and the clocks.
+// The system's own code never includes this header.
 #pragma once
 
 #include <string>
 #include <vector>
 
-namespace EngineStandIn
-{
-	// Console command text handed to the engine client, oldest first.
-	std::vector<std::string> &ExecutedCommands();
-	// Text printed on the numbered debug lines, by line.
-	std::vector<std::string> &DebugLines();
-	void SetMaxClients(int maxClients);
-	// The vgui system's clock, in seconds.
-	void SetCurrentTime(double seconds);
-}
+#define ENGINE_STANDIN_INTERFACE_VERSION "ZvEngineStandIn001"
 
-// Answers the stand-in engine's interfaces by version string (the engine's factory).
-void *EngineStandInFactory(const char *name, int *returnCode);
+class IEngineStandIn
+{
+public:
+	// Console command text handed to the engine client, oldest first.
+	virtual const std::vector<std::string> &ExecutedCommands() const = 0;
+	virtual void ClearExecutedCommands() = 0;
+	// Text printed on a numbered debug line ("" when none).
+	virtual std::string DebugLine(int line) const = 0;
+	virtual void SetMaxClients(int maxClients) = 0;
+	// The vgui system's clock, in seconds.
+	virtual void SetCurrentTime(double seconds) = 0;
+
+protected:
+	~IEngineStandIn() = default;
+};

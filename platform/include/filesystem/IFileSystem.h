@@ -41,7 +41,7 @@ public:
     virtual unsigned int Size(FileHandle_t file) = 0;
     virtual void Flush(FileHandle_t file) = 0;
 
-    // Read sizes and alignment: true with the alignment (bytes, 1 when none) of the file.
+    // Alignment of reads from the file: false when reads need none (the values are then 1).
     virtual bool GetOptimalIOConstraints(FileHandle_t file, unsigned int *pOffsetAlign, unsigned int *pSizeAlign,
                                          unsigned int *pBufferAlign) = 0;
     // A buffer for reading nSize bytes of the file; freed with FreeOptimalReadBuffer.

@@ -1,0 +1,216 @@
+// The engine file system stand-in ("VFileSystem020"): real folders as search paths, each tagged
+// with a path id; names that are absolute or climb out with ".." are refused.
+#include <strings.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "filesystem/IFileSystem.h"
+#include "tier1/interface.h"
+
+namespace {
+
+struct OpenFile
+{
+    FILE *fp;
+};
+
+inline FILE *FileOf(FileHandle_t file)
+{
+    return file ? static_cast<OpenFile *>(file)->fp : nullptr;
+}
+
+// A relative name with forward slashes, or empty when the name must be refused.
+std::string CleanRelativeName(const char *pFileName)
+{
+    if (!pFileName || !*pFileName)
+        return std::string();
+    std::string name = pFileName;
+    for (char &c : name)
+        if (c == '\\')
+            c = '/';
+    if (name[0] == '/' || (name.size() > 1 && name[1] == ':'))
+        return std::string();
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find('/', start);
+        if (end == std::string::npos)
+            end = name.size();
+        if (name.compare(start, end - start, "..") == 0)
+            return std::string();
+        start = end + 1;
+    }
+    return name;
+}
+
+class EngineFileSystem final : public IFileSystem
+{
+public:
+    int Read(void *pOutput, int size, FileHandle_t file) override
+    {
+        FILE *fp = FileOf(file);
+        if (!fp || !pOutput || size <= 0)
+            return 0;
+        return static_cast<int>(fread(pOutput, 1, static_cast<size_t>(size), fp));
+    }
+
+    int Write(const void *pInput, int size, FileHandle_t file) override
+    {
+        FILE *fp = FileOf(file);
+        if (!fp || !pInput || size <= 0)
+            return 0;
+        return static_cast<int>(fwrite(pInput, 1, static_cast<size_t>(size), fp));
+    }
+
+    FileHandle_t Open(const char *pFileName, const char *pOptions, const char *pathID) override
+    {
+        std::string name = CleanRelativeName(pFileName);
+        if (name.empty() || !pOptions)
+            return FILESYSTEM_INVALID_HANDLE;
+        bool bWrite = strpbrk(pOptions, "wa+") != nullptr;
+        for (const SearchPath &sp : m_SearchPaths) {
+            if (pathID && strcasecmp(sp.id.c_str(), pathID) != 0)
+                continue;
+            std::string full = sp.root + "/" + name;
+            if (!bWrite) {
+                struct stat st;
+                if (stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+                    continue;
+            }
+            FILE *fp = fopen(full.c_str(), pOptions);
+            if (fp)
+                return new OpenFile{fp};
+            if (bWrite)
+                break;  // writes go to the first matching path only
+        }
+        return FILESYSTEM_INVALID_HANDLE;
+    }
+
+    void Close(FileHandle_t file) override
+    {
+        if (!file)
+            return;
+        fclose(FileOf(file));
+        delete static_cast<OpenFile *>(file);
+    }
+
+    void Seek(FileHandle_t file, int pos, FileSystemSeek_t seekType) override
+    {
+        FILE *fp = FileOf(file);
+        if (!fp)
+            return;
+        int whence = seekType == FILESYSTEM_SEEK_CURRENT ? SEEK_CUR : seekType == FILESYSTEM_SEEK_TAIL ? SEEK_END : SEEK_SET;
+        fseek(fp, pos, whence);
+    }
+
+    unsigned int Tell(FileHandle_t file) override
+    {
+        FILE *fp = FileOf(file);
+        long pos = fp ? ftell(fp) : 0;
+        return pos > 0 ? static_cast<unsigned int>(pos) : 0;
+    }
+
+    unsigned int Size(FileHandle_t file) override
+    {
+        FILE *fp = FileOf(file);
+        struct stat st;
+        if (!fp || fstat(fileno(fp), &st) != 0 || st.st_size < 0)
+            return 0;
+        if (static_cast<unsigned long long>(st.st_size) > 0xFFFFFFFFull)
+            return 0xFFFFFFFFu;
+        return static_cast<unsigned int>(st.st_size);
+    }
+
+    void Flush(FileHandle_t file) override
+    {
+        if (FILE *fp = FileOf(file))
+            fflush(fp);
+    }
+
+    bool GetOptimalIOConstraints(FileHandle_t, unsigned int *pOffsetAlign, unsigned int *pSizeAlign,
+                                 unsigned int *pBufferAlign) override
+    {
+        if (pOffsetAlign)
+            *pOffsetAlign = 1;
+        if (pSizeAlign)
+            *pSizeAlign = 1;
+        if (pBufferAlign)
+            *pBufferAlign = 1;
+        return false;
+    }
+
+    void *AllocOptimalReadBuffer(FileHandle_t, unsigned int nSize, unsigned int) override
+    {
+        return malloc(nSize ? nSize : 1);
+    }
+
+    void FreeOptimalReadBuffer(void *pBuffer) override { free(pBuffer); }
+
+    int ReadEx(void *pOutput, int nDestSize, int nSize, FileHandle_t file) override
+    {
+        return Read(pOutput, nSize < nDestSize ? nSize : nDestSize, file);
+    }
+
+    void AddSearchPath(const char *pPath, const char *pathID, SearchPathAdd_t addType) override
+    {
+        if (!pPath || !*pPath)
+            return;
+        std::string root = pPath;
+        while (root.size() > 1 && (root.back() == '/' || root.back() == '\\'))
+            root.pop_back();
+        std::string id = pathID ? pathID : "";
+        for (const SearchPath &sp : m_SearchPaths)
+            if (sp.root == root && strcasecmp(sp.id.c_str(), id.c_str()) == 0)
+                return;
+        SearchPath sp{root, id};
+        if (addType == PATH_ADD_TO_HEAD)
+            m_SearchPaths.insert(m_SearchPaths.begin(), sp);
+        else
+            m_SearchPaths.push_back(sp);
+    }
+
+    bool RemoveSearchPath(const char *pPath, const char *pathID) override
+    {
+        if (!pPath)
+            return false;
+        std::string root = pPath;
+        while (root.size() > 1 && (root.back() == '/' || root.back() == '\\'))
+            root.pop_back();
+        bool bRemoved = false;
+        for (size_t i = 0; i < m_SearchPaths.size();) {
+            const SearchPath &sp = m_SearchPaths[i];
+            if (sp.root == root && (!pathID || strcasecmp(sp.id.c_str(), pathID) == 0)) {
+                m_SearchPaths.erase(m_SearchPaths.begin() + static_cast<long>(i));
+                bRemoved = true;
+            } else {
+                ++i;
+            }
+        }
+        return bRemoved;
+    }
+
+    void RemoveAllSearchPaths() override { m_SearchPaths.clear(); }
+
+private:
+    struct SearchPath
+    {
+        std::string root;
+        std::string id;
+    };
+    std::vector<SearchPath> m_SearchPaths;
+};
+
+EngineFileSystem s_FileSystem;
+
+void *CreateFileSystem()
+{
+    return static_cast<IFileSystem *>(&s_FileSystem);
+}
+
+InterfaceReg s_FileSystemReg(&CreateFileSystem, FILESYSTEM_INTERFACE_VERSION);
+
+}  // namespace
