@@ -17,7 +17,8 @@
 #include "tier1/strtools.h"
 #include "tier1/tier1.h"
 
-CUtlVector<ManagedConVar *> g_ManagedCVars;
+// Held for the life of the process, like the console variables themselves.
+CUtlVector<ManagedConVar *> &g_ManagedCVars = *new CUtlVector<ManagedConVar *>();
 KeyValues *g_pSavedConVarValues = nullptr;
 
 namespace

@@ -23,7 +23,7 @@ public:
 	char *m_pDefault;
 };
 
-extern CUtlVector<ManagedConVar *> g_ManagedCVars;
+extern CUtlVector<ManagedConVar *> &g_ManagedCVars;
 // Saved values by variable name; nothing in the menu fills it yet.
 extern KeyValues *g_pSavedConVarValues;
 
