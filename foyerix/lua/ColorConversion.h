@@ -1,0 +1,9 @@
+// Colour conversions between RGB bytes and hue, saturation and value.
+#pragma once
+
+#include "tier1/Color.h"
+
+// Hue in degrees, saturation and value in 0..1; alpha 255.
+Color HSVToColor(float hue, float saturation, float value);
+// Hue in whole degrees (0 to 359), saturation and value in 0..1.
+void RGBtoHSV(int r, int g, int b, float &hue, float &saturation, float &value);

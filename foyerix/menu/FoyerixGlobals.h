@@ -1,0 +1,19 @@
+// The menu plug-in's host pointers and its menu Lua state, kept from start-up on.
+#pragma once
+
+class ILuaInterface;
+class LuaSharedService;
+class IGet;
+class IZorvan;
+class CGlobalVarsBase;
+class IVEngineClient;
+
+// The menu state's interface; null until the menu state exists and after it is closed.
+extern ILuaInterface *g_Lua;
+extern IGet *get;
+extern IZorvan *izorvan;
+extern CGlobalVarsBase *gpGlobals;
+extern IVEngineClient *engine;
+
+// The host's shared Lua service, asked of the accessor on every use.
+LuaSharedService *LuaShared();

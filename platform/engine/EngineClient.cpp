@@ -1,0 +1,71 @@
+// The stand-in engine client: runs command text through the stand-in console and keeps what
+// it was asked to run and print, for hosts and tests to inspect.
+#include <cstdarg>
+#include <cstdio>
+#include <map>
+
+#include "engine/consolestandin.h"
+#include "engine/ivengineclient.h"
+#include "engine/standin.h"
+#include "tier1/interface.h"
+#include "vgui/ISystem.h"
+
+namespace
+{
+class EngineClient final : public IVEngineClient, public IEngineStandIn
+{
+public:
+	void Con_NPrintf(int pos, const char *fmt, ...) override
+	{
+		char text[1024];
+		va_list args;
+		va_start(args, fmt);
+		vsnprintf(text, sizeof(text), fmt, args);
+		va_end(args);
+		m_debugLines[pos] = text;
+	}
+	int GetMaxClients() override { return m_maxClients; }
+	void ClientCmd_Unrestricted(const char *szCmdString) override
+	{
+		m_commands.push_back(szCmdString ? szCmdString : "");
+		auto *console = static_cast<IConsoleStandIn *>(CreateInterface(CONSOLE_STANDIN_INTERFACE_VERSION, nullptr));
+		if (console && szCmdString)
+			console->ExecuteCommandText(szCmdString);
+	}
+	bool IsPlayingDemo() override { return false; }
+	bool IsRecordingDemo() override { return false; }
+	int GetDemoPlaybackTick() override { return 0; }
+	int GetDemoPlaybackStartTick() override { return 0; }
+	float GetDemoPlaybackTimeScale() override { return 1.0f; }
+	int GetDemoPlaybackTotalTicks() override { return 0; }
+	IAchievementMgr *GetAchievementMgr() override { return nullptr; }
+
+	const std::vector<std::string> &ExecutedCommands() const override { return m_commands; }
+	void ClearExecutedCommands() override { m_commands.clear(); }
+	std::string DebugLine(int line) const override
+	{
+		auto it = m_debugLines.find(line);
+		return it == m_debugLines.end() ? std::string() : it->second;
+	}
+	void SetMaxClients(int maxClients) override { m_maxClients = maxClients; }
+	void SetCurrentTime(double seconds) override;
+
+private:
+	int m_maxClients = 1;
+	std::vector<std::string> m_commands;
+	std::map<int, std::string> m_debugLines;
+};
+
+EngineClient s_EngineClient;
+
+void *CreateEngineClient() { return static_cast<IVEngineClient *>(&s_EngineClient); }
+void *CreateEngineStandIn() { return static_cast<IEngineStandIn *>(&s_EngineClient); }
+
+InterfaceReg s_EngineClientReg(&CreateEngineClient, VENGINE_CLIENT_INTERFACE_VERSION);
+InterfaceReg s_EngineStandInReg(&CreateEngineStandIn, ENGINE_STANDIN_INTERFACE_VERSION);
+}
+
+// The vgui system's clock lives with the system service.
+void VGuiSystemSetCurrentTime(double seconds);
+
+void EngineClient::SetCurrentTime(double seconds) { VGuiSystemSetCurrentTime(seconds); }

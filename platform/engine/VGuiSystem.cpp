@@ -1,0 +1,47 @@
+// The stand-in vgui system: the host's clock and an in-memory clipboard.
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "tier1/interface.h"
+#include "vgui/ISystem.h"
+
+namespace
+{
+double g_CurrentTime = 0.0;
+
+class VGuiSystem final : public vgui::ISystem
+{
+public:
+	double GetCurrentTime() override { return g_CurrentTime; }
+	long GetTimeMillis() override { return static_cast<long>(g_CurrentTime * 1000.0); }
+	void SetClipboardText(const char *text, int textLen) override
+	{
+		m_clipboard.assign(text ? text : "", text && textLen > 0 ? strnlen(text, textLen) : 0);
+	}
+	int GetClipboardText(int offset, char *buf, int bufLen) override
+	{
+		if (!buf || bufLen <= 0 || offset < 0 || static_cast<size_t>(offset) >= m_clipboard.size())
+		{
+			if (buf && bufLen > 0)
+				buf[0] = '\0';
+			return 0;
+		}
+		size_t n = std::min(m_clipboard.size() - offset, static_cast<size_t>(bufLen - 1));
+		memcpy(buf, m_clipboard.data() + offset, n);
+		buf[n] = '\0';
+		return static_cast<int>(n);
+	}
+
+private:
+	std::string m_clipboard;
+};
+
+VGuiSystem s_VGuiSystem;
+
+void *CreateVGuiSystem() { return static_cast<vgui::ISystem *>(&s_VGuiSystem); }
+
+InterfaceReg s_VGuiSystemReg(&CreateVGuiSystem, VGUI_SYSTEM_INTERFACE_VERSION);
+}
+
+void VGuiSystemSetCurrentTime(double seconds) { g_CurrentTime = seconds; }

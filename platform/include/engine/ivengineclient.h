@@ -1,0 +1,27 @@
+// The engine client interface ("VEngineClient015"): the calls the menu plug-in makes of it.
+#pragma once
+
+#define VENGINE_CLIENT_INTERFACE_VERSION "VEngineClient015"
+
+class IAchievementMgr;
+
+class IVEngineClient
+{
+public:
+	// Prints on the numbered on-screen debug line.
+	virtual void Con_NPrintf(int pos, const char *fmt, ...) = 0;
+	virtual int GetMaxClients() = 0;
+	// Runs console command text as if typed.
+	virtual void ClientCmd_Unrestricted(const char *szCmdString) = 0;
+	virtual bool IsPlayingDemo() = 0;
+	virtual bool IsRecordingDemo() = 0;
+	virtual int GetDemoPlaybackTick() = 0;
+	virtual int GetDemoPlaybackStartTick() = 0;
+	virtual float GetDemoPlaybackTimeScale() = 0;
+	virtual int GetDemoPlaybackTotalTicks() = 0;
+	// The achievement manager, or null.
+	virtual IAchievementMgr *GetAchievementMgr() = 0;
+
+protected:
+	virtual ~IVEngineClient() = default;
+};

@@ -1,0 +1,1 @@
+includedValue = 42
