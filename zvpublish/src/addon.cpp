@@ -78,6 +78,8 @@ namespace Addon
 		m_index.clear();
 		uint32_t iFileNumber = 0;
 		int64_t iOffset = 0;
+		bool bTerminated = false;
+		bool bSizesValid = true;
 		for (;;)
 		{
 			// A truncated or garbage table ends at the end of the file.
@@ -89,7 +91,10 @@ namespace Addon
 			}
 			uint32_t iEntry = in.ReadType<uint32_t>();
 			if (iEntry == 0)
+			{
+				bTerminated = true;
 				break;
+			}
 			if (static_cast<uint64_t>(in.GetSize()) - in.GetPos() < MinEntryRest)
 			{
 				in.SetPos(in.GetSize());
@@ -102,11 +107,19 @@ namespace Addon
 			entry.iCRC = in.ReadType<uint32_t>();
 			entry.iFileNumber = ++iFileNumber;
 			entry.iOffset = iOffset;
+			if (entry.iSize < 0)
+				bSizesValid = false;
 			iOffset = AddSaturating(iOffset, entry.iSize);
 			m_index.push_back(entry);
 		}
 
 		m_fileblock = in.GetPos();
+
+		// An archive cut short (a table without its end, or contents past the end of the
+		// file) is not published.
+		uint64_t iContents = static_cast<uint64_t>(in.GetSize()) - m_fileblock;
+		if (!bTerminated || !bSizesValid || static_cast<uint64_t>(iOffset) > iContents)
+			return false;
 
 		Kestrum::Data::Tree tree;
 		if (Kestrum::Data::Json::Import(tree, m_desc))
