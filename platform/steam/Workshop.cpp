@@ -230,7 +230,8 @@ EResult Workshop::Update(PublishedFileId_t id, const std::string& fileName, cons
     bool ok = true;
     if (!filePath.empty()) {
         struct stat st;
-        ok = CopyFile(filePath, FilePath(id)) && stat(FilePath(id).c_str(), &st) == 0;
+        ok = MakeFolders(m_items + "/" + std::to_string(id)) && CopyFile(filePath, FilePath(id)) &&
+             stat(FilePath(id).c_str(), &st) == 0;
         Statement update(m_db, "UPDATE items SET file_name = ?, file_size = ? WHERE id = ?");
         update.Bind(1, fileName);
         update.Bind(2, ok ? static_cast<int64_t>(st.st_size) : 0);
