@@ -102,7 +102,9 @@ TEST(Json, ImportRefusesBadText)
 		"", "   ", "1", "\"text\"", "true", "null", "{", "[1,", "{\"a\":}", "{\"a\" 1}", "[1]x", "{} {}",
 		"[01]", "[1e400]", "[-1e400]", "[\"\\uD800\"]", "[\"unterminated", "{'a':1}", "[nan]", "[Infinity]",
 		"[\"bad \xff utf8\"]", "[\"\xc3\"]", "{\"\xe9\": 1}", BString("{}\0{}", 5), BString("[\"a\0b\"]", 7),
-		"[\"ctl \x01\"]", "\xef\xbb\xbf{}",
+		"[\"ctl \x01\"]", "\xef\xbb\xbf{}", "[\"\xc0\xaf\"]", "[\"\xed\xa0\x80\"]", "[\"\xf4\x90\x80\x80\"]",
+		"[\"\xe2\x82\"]", "[\"abc\xe2\x82", "[\"\xf8\x88\x80\x80\x80\"]", "[\"\x80\"]",
+		BString("[\"0123456789\0abcdef\"]", 20), BString("[1,2,3,4,5,6,7,8,9]\0", 20),
 	};
 	for (const BString& text : bad)
 	{
@@ -111,6 +113,14 @@ TEST(Json, ImportRefusesBadText)
 		EXPECT_FALSE(Json::Import(t, text)) << text;
 		ASSERT_EQ(t.Children().size(), 1u) << text;
 	}
+}
+
+TEST(Json, ImportKeepsValidUtf8)
+{
+	Tree t;
+	const BString text = "{\"caf\xc3\xa9\": \"\xe2\x82\xac \xf0\x9f\x98\x80 \xed\x9f\xbf \xf4\x8f\xbf\xbf\", \"e\": \"\\ud83d\\ude00\"}";
+	ASSERT_TRUE(Json::Import(t, text));
+	ExpectLeaves(t, {{"caf\xc3\xa9", 1, "\xe2\x82\xac \xf0\x9f\x98\x80 \xed\x9f\xbf \xf4\x8f\xbf\xbf"}, {"e", 1, "\xf0\x9f\x98\x80"}});
 }
 
 TEST(Json, ImportDepthLimit)
@@ -205,14 +215,12 @@ TEST(Json, ExportValuesByType)
 	no.Var(false);
 	EXPECT_EQ(Exported(t), R"({"f":0.1235,"d":1.23457e+06,"i":-7,"b":true,"s":"q\"\\\n","yes":false})");
 
-	// Bool nodes whose text is not "true"/"false", as code writing the text directly leaves them.
+	// Bool nodes whose text is not "true"/"false", as code writing the fields directly leaves them.
 	Tree hand;
 	ASSERT_TRUE(Json::Import(hand, R"({"yes": "yes", "zero": "0"})"));
 	for (Tree& c : hand.Children())
 	{
-		BString text = c.Value();
-		c.Var(true);
-		const_cast<BString&>(c.Value()) = text; // the node itself is not const
+		c.m_Info = Tree::TypeBool;
 	}
 	EXPECT_EQ(Exported(hand), R"({"yes":true,"zero":false})");
 }

@@ -107,8 +107,11 @@ TEST(Output, ListenerAddedTwiceIsCalledTwiceAndRemovedOnce)
 	Debug::IListener::Remove(&rec);
 	Output::Msg("y");
 	Debug::IListener::Remove(&rec); // absent: no effect
+	Debug::IListener::Add(nullptr);  // ignored
+	Output::Msg("z");
 	testing::internal::GetCapturedStdout();
 	EXPECT_EQ(rec.events, (Events{{'M', "x"}, {'M', "x"}}));
+	EXPECT_TRUE(Debug::Listeners().empty());
 }
 
 TEST(Output, ListenerMayRemoveItselfWhileCalled)

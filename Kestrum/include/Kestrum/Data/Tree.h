@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <list>
+#include <utility>
 
 #include "Kestrum/Utility/String.h"
 
@@ -59,24 +60,25 @@ namespace Kestrum
 				return m_Children.back();
 			}
 
-			TreeT& AddChild(const StringT& strName)
+			TreeT& AddChild(StringT strName)
 			{
 				TreeT& child = AddChild();
-				child.m_Name = strName;
+				child.m_Name = std::move(strName);
 				return child;
 			}
 
 			// Always appends, even when a child of that name exists.
 			TreeT& SetChild(StringT strName, StringT strValue)
 			{
-				TreeT& child = AddChild(strName);
-				child.Value(strValue);
+				TreeT& child = AddChild(std::move(strName));
+				child.m_Info = TypeString;
+				child.m_Value = std::move(strValue);
 				return child;
 			}
 
-			template <typename T> TreeT& SetChildVar(const StringT& strName, T value)
+			template <typename T> TreeT& SetChildVar(StringT strName, T value)
 			{
-				TreeT& child = AddChild(strName);
+				TreeT& child = AddChild(std::move(strName));
 				child.Var(value);
 				return child;
 			}
@@ -124,6 +126,13 @@ namespace Kestrum
 			static StringT VarToString(double v) { return String::Format::NiceDouble(v); }
 			template <typename T> static T StringToVar(const StringT& str);
 
+			// The node's data, open to readers and builders that fill nodes directly (the JSON
+			// importer); the operations above keep m_Info in step with m_Value.
+			StringT m_Name;
+			StringT m_Value;
+			uint8_t m_Info = TypeNone;
+			ChildList m_Children;
+
 		private:
 			TreeT* FindChild(const StringT& strName)
 			{
@@ -139,11 +148,6 @@ namespace Kestrum
 			{
 				return const_cast<TreeT*>(this)->FindChild(strName);
 			}
-
-			StringT m_Name;
-			StringT m_Value;
-			uint8_t m_Info = TypeNone;
-			ChildList m_Children;
 		};
 
 		template <> template <> inline uint8_t TreeT<BString>::VarID<BString>() { return TypeString; }

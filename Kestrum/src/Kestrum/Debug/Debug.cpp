@@ -37,9 +37,11 @@ namespace Kestrum
 			return *list;
 		}
 
+		// A null listener is ignored: every event would call through it.
 		void IListener::Add(IListener* listener)
 		{
-			Listeners().push_back(listener);
+			if (listener)
+				Listeners().push_back(listener);
 		}
 
 		void IListener::Remove(IListener* listener)

@@ -2,6 +2,7 @@
 // human-readable forms of sizes, numbers and times.
 #include "Kestrum/Utility/String.h"
 
+#include <charconv>
 #include <cstdio>
 #include <ctime>
 #include <cwchar>
@@ -133,12 +134,25 @@ namespace Kestrum
 				return NiceDouble(f);
 			}
 
+			// "%.04f" through to_chars, which prints exactly as printf does but faster; data
+			// trees convert every number they hold through here.
 			BString NiceDouble(double f)
 			{
-				BString s = Print("%.04f", f);
-				Util::TrimRight(s, "0");
-				Util::TrimRight(s, ".");
-				return s;
+				char buf[400];
+				std::to_chars_result r = std::to_chars(buf, buf + sizeof(buf), f, std::chars_format::fixed, 4);
+				if (r.ec != std::errc())
+				{
+					BString s = Print("%.04f", f);
+					Util::TrimRight(s, "0");
+					Util::TrimRight(s, ".");
+					return s;
+				}
+				char* end = r.ptr;
+				while (end > buf && end[-1] == '0')
+					--end;
+				while (end > buf && end[-1] == '.')
+					--end;
+				return BString(buf, end);
 			}
 
 			BString BinaryToHex(const void* pData, unsigned int iLength)
@@ -164,7 +178,8 @@ namespace Kestrum
 
 			BString Int(int i)
 			{
-				return Print("%i", i);
+				char buf[16];
+				return BString(buf, std::to_chars(buf, buf + sizeof(buf), i).ptr);
 			}
 		}
 	}
