@@ -2,6 +2,7 @@
 // inputs), and MD5 after RFC 1321.
 #include "Kestrum/Utility/Hasher.h"
 #include "Kestrum/Utility/HasherFunctions.h"
+#include "Kestrum/Utility/String.h"
 
 #include <cstddef>
 #include <cstring>
@@ -367,34 +368,18 @@ namespace Kestrum
 
 		namespace MD5
 		{
-			namespace
-			{
-				// Lower-case hex of the digest.
-				BString DigestText(const unsigned char pDigest[16])
-				{
-					static const char digits[] = "0123456789abcdef";
-					BString strText(32, '0');
-					for (int i = 0; i < 16; ++i)
-					{
-						strText[2 * i] = digits[pDigest[i] >> 4];
-						strText[2 * i + 1] = digits[pDigest[i] & 15];
-					}
-					return strText;
-				}
-			}
-
 			BString Easy(const void* pData, uint32_t iLength)
 			{
 				unsigned char digest[16];
 				Md5Digest(pData, iLength, digest);
-				return DigestText(digest);
+				return String::Format::BinaryToHex(digest, sizeof(digest));
 			}
 
 			BString String(const BString& strText)
 			{
 				unsigned char digest[16];
 				Md5Digest(strText.data(), strText.size(), digest);
-				return DigestText(digest);
+				return String::Format::BinaryToHex(digest, sizeof(digest));
 			}
 		}
 	}
