@@ -2,9 +2,9 @@
 // stand-in folder), against compressing the same bytes with the Kestrum LZMA stream alone, in
 // the same run. Counters: time_x_compress (whole command / compression alone) and the peak
 // resident memory of each, also as a multiple of the archive size.
-#include "fixtures/JpegWriter.h"
+#include "fixtures/JpegFixture.h"
 #include "fixtures/ZvaBuilder.h"
-#include "kestrum_pending.h"
+#include "Kestrum/Utility/CompressionLZMA.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,8 +35,8 @@ struct Inputs {
         archivePath = folder + "/bench.zva";
         iconPath = folder + "/bench.jpg";
         std::ofstream(archivePath, std::ios::binary).write(archive.data(), static_cast<std::streamsize>(archive.size()));
-        std::string icon = zvfixtures::SolidJpeg(512, 512, zvfixtures::Rgb{10, 120, 200});
-        std::ofstream(iconPath, std::ios::binary).write(icon.data(), static_cast<std::streamsize>(icon.size()));
+        std::vector<uint8_t> icon = JpegFixture::Uniform(512, 512, JpegFixture::Rgb{10, 120, 200});
+        std::ofstream(iconPath, std::ios::binary).write(reinterpret_cast<const char*>(icon.data()), static_cast<std::streamsize>(icon.size()));
     }
     ~Inputs() { std::system(("rm -rf '" + folder + "'").c_str()); }
 };

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/steam/SteamTestFolder.h"
-#include "fixtures/JpegWriter.h"
+#include "fixtures/JpegFixture.h"
 #include "fixtures/ZvaBuilder.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +29,13 @@ struct RunResult {
 inline std::string Twice(const std::string& text)
 {
     return text + text;
+}
+
+// A 512x512 (or any size) JPEG of one colour, as file bytes.
+inline std::string SolidJpeg(int width, int height, JpegFixture::Rgb colour)
+{
+    std::vector<uint8_t> bytes = JpegFixture::Uniform(static_cast<uint16_t>(width), static_cast<uint16_t>(height), colour);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 inline std::string Banner()
@@ -108,7 +115,7 @@ protected:
 
     std::string Icon(int width = 512, int height = 512, const std::string& name = "icon.jpg")
     {
-        return Input(name, zvfixtures::SolidJpeg(width, height, zvfixtures::Rgb{200, 40, 90}));
+        return Input(name, SolidJpeg(width, height, JpegFixture::Rgb{200, 40, 90}));
     }
 
     // Published items in the stand-in's database, oldest first.

@@ -184,7 +184,7 @@ TEST_F(publish_new_addonTest, BadArchivesAndIconsUploadNothing)
         {"PNG icon", good, Input("icon.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + std::string(100, 'x')),
          "Couldn't load icon - is it a jpeg?\n"},
         {"empty icon", good, Input("empty.jpg", ""), "Couldn't load icon - is it a jpeg?\n"},
-        {"broken JPEG", good, Input("broken.jpg", zvfixtures::SolidJpeg(512, 512, {1, 2, 3}).substr(0, 200)),
+        {"broken JPEG", good, Input("broken.jpg", SolidJpeg(512, 512, {1, 2, 3}).substr(0, 200)),
          "Couldn't load icon - is it a jpeg?\n"},
         {"512x256 icon", good, Icon(512, 256, "wide.jpg"), "Image is the wrong size, it should be 512x512!"},
         {"256x512 icon", good, Icon(256, 512, "tall.jpg"), "Image is the wrong size, it should be 512x512!"},

@@ -4,7 +4,7 @@
 
 #include "Kestrum/Console/Output.h"
 #include "Kestrum/Data/Json.h"
-#include "kestrum_pending.h"
+#include "Kestrum/File/File.h"
 
 #include <cstring>
 #include <limits>

@@ -4,10 +4,10 @@
 #include "steamtools.h"
 
 #include "Kestrum/Console/Output.h"
+#include "Kestrum/Utility/CompressionLZMA.h"
 #include "Kestrum/Utility/Hasher.h"
 #include "Kestrum/Utility/String.h"
 #include "Kestrum/Utility/Time.h"
-#include "kestrum_pending.h"
 
 namespace
 {

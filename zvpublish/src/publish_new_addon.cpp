@@ -4,9 +4,10 @@
 #include "steamtools.h"
 
 #include "Kestrum/Console/Output.h"
+#include "Kestrum/File/File.h"
+#include "Kestrum/Image/JPEG.h"
 #include "Kestrum/Platform/Platform.h"
 #include "Kestrum/Utility/String.h"
-#include "kestrum_pending.h"
 
 #include <stb_image.h>
 
