@@ -112,6 +112,12 @@ TEST_F(update_addonTest, OnlyTheUsersAddonsCanBeEdited)
         EXPECT_FALSE(Has(run, "Updating.."));
     }
 
+    // An id of 0 is refused without asking Steam for the list at all.
+    steam.Settings("fail_enumerate = call\n");
+    RunResult zero = Run({"update", "-addon", addon, "-id", "0"});
+    EXPECT_TRUE(Has(zero, "Can't edit workshop id 0"));
+    EXPECT_FALSE(Has(zero, "PublishedFiles failed"));
+
     // Someone else's item.
     steam.Settings("user_id = 42\n");
     RunResult run = Run({"update", "-addon", addon, "-id", std::to_string(id)});
