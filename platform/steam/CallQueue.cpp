@@ -11,8 +11,9 @@ namespace steamstandin {
 
 CallQueue& Calls()
 {
-    static CallQueue queue;
-    return queue;
+    // Never destroyed: bindings in static objects may unregister while the process exits.
+    static CallQueue* queue = new CallQueue;
+    return *queue;
 }
 
 SteamAPICall_t CallQueue::Start(int callbackId, CallWork work, int turns, const std::string& uploadName)
