@@ -182,11 +182,15 @@ LuaState::LuaState(int kind) : m_kind(kind)
 	luaJIT_setmode(m_main, 0, LUAJIT_MODE_ENGINE | LUAJIT_MODE_OFF);
 }
 
-LuaState::~LuaState()
+LuaState::~LuaState() { Close(); }
+
+void LuaState::Close()
 {
-	// A new state may come to live at the same address.
+	// A new raw state may come to live at the same address.
 	g_pCachedState = nullptr;
 	g_pCachedInterface = nullptr;
+	if (!m_main)
+		return;
 	if (m_callback)
 	{
 		for (ILuaObject *obj : m_stackObjects)
@@ -194,8 +198,13 @@ LuaState::~LuaState()
 		if (m_global)
 			m_callback->DestroyLuaObject(m_global);
 	}
-	if (m_main)
-		lua_close(m_main);
+	m_stackObjects.clear();
+	m_nextStackObject = 0;
+	m_global = nullptr;
+	lua_close(m_main);  // runs the finalisers, which still need the class types
+	m_classMetas.clear();
+	m_main = nullptr;
+	m_L = nullptr;
 }
 
 int LuaState::Top() { return lua_gettop(m_L); }
@@ -512,9 +521,9 @@ bool LuaState::ProtectedCall(int args, int results, bool showErrors, bool keepEr
 	int base = lua_gettop(m_L) - args;
 	lua_pushcfunction(m_L, LuaStateErrorHandler);
 	lua_insert(m_L, base);
-	++m_protectedDepth;
+	lua_State *caller = EnterCall();
 	int status = lua_pcall(m_L, args, results, base);
-	--m_protectedDepth;
+	LeaveCall(caller);
 	lua_remove(m_L, base);
 	if (status == 0)
 		return true;
@@ -533,21 +542,39 @@ bool LuaState::ProtectedCall(int args, int results, bool showErrors, bool keepEr
 	return false;
 }
 
+lua_State *LuaState::EnterCall()
+{
+	++m_protectedDepth;
+	return m_L;
+}
+
+void LuaState::LeaveCall(lua_State *caller)
+{
+	// A binding run inside a coroutine during the call made that thread current; the caller
+	// goes on with the thread it called on (the coroutine may be gone by now).
+	--m_protectedDepth;
+	m_L = caller;
+}
+
 void LuaState::Call(int args, int results)
 {
 	// Inside a running script the call is plain, so an error unwinds to that script's
 	// handler; at the outermost level the state's own error handling takes it.
 	if (m_protectedDepth > 0)
+	{
+		lua_State *caller = m_L;
 		lua_call(m_L, args, results);
+		m_L = caller;
+	}
 	else
 		ProtectedCall(args, results, true, false);
 }
 
 bool LuaState::PCall(int args, int results, int errorFunc)
 {
-	++m_protectedDepth;
+	lua_State *caller = EnterCall();
 	int status = lua_pcall(m_L, args, results, errorFunc);
-	--m_protectedDepth;
+	LeaveCall(caller);
 	return status == 0;
 }
 
