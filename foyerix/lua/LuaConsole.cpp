@@ -175,7 +175,7 @@ LUA_GLOBAL_FUNCTION(CreateConVar)
 	if (!g_pCVar || IsRefusedInformation(name) || g_pCVar->FindCommand(name))
 		return 0;
 	const char *defaultValue = pLua->CheckString(2);
-	int given = static_cast<int>(pLua->GetNumber(3));
+	int given = pLua->GetInteger(3);
 	const char *help = pLua->IsType(4, LUA_TYPE_STRING) ? pLua->GetString(4, nullptr) : nullptr;
 	ConVar *var = g_pCVar->FindVar(name);
 	if (!var)
@@ -244,7 +244,7 @@ LUA_GLOBAL_FUNCTION(RunConsoleCommand)
 		std::string arg;
 		if (type == LUA_TYPE_NUMBER)
 		{
-			char number[64];
+			char number[512];  // a large number's digits are cut at 511 like any text
 			snprintf(number, sizeof(number), "%.2f", pLua->GetNumber(i));
 			arg = number;
 		}
@@ -331,7 +331,7 @@ LUA_GLOBAL_FUNCTION(AddConsoleCommand)
 {
 	const char *name = pLua->CheckString(1);
 	const char *help = pLua->IsType(2, LUA_TYPE_STRING) ? pLua->GetString(2, nullptr) : nullptr;
-	int flags = static_cast<int>(pLua->GetNumber(3));
+	int flags = pLua->GetInteger(3);
 	if (!g_pCVar || g_pCVar->FindCommandBase(name))
 		return 0;
 	// Lives until the plug-in is unloaded, like the engine's own commands.
