@@ -291,13 +291,16 @@ void DoAdvancedTimers()
 		}
 		if (timer.reps > 0)
 			--timer.reps;
-		// Records are erased only by this pass, so the iterator survives the call.
+		// The next record is taken before the call: a timer the call creates between the two
+		// waits for the next frame. Records are erased only by this pass, so both iterators
+		// survive the call.
+		auto next = std::next(it);
 		if (!CallFunction(pLua, timer.function))
 		{
 			pLua->Print(("Timer Failed! [" + timer.name + "][" + timer.location + "]\n").c_str());
 			timer.remove = true;
 		}
-		++it;
+		it = next;
 	}
 }
 
