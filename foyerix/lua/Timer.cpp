@@ -247,7 +247,10 @@ namespace Zorvan { namespace Lua { namespace Libraries { namespace Timer
 {
 void DoSimpleTimers()
 {
+	ForgetTimersOfClosedState();
 	ILuaInterface *pLua = g_Lua;
+	if (!pLua)
+		return;
 	auto it = g_SimpleTimerList.begin();
 	while (it != g_SimpleTimerList.end())
 	{
@@ -266,7 +269,10 @@ void DoSimpleTimers()
 
 void DoAdvancedTimers()
 {
+	ForgetTimersOfClosedState();
 	ILuaInterface *pLua = g_Lua;
+	if (!pLua)
+		return;
 	auto it = g_TimerMap.begin();
 	while (it != g_TimerMap.end())
 	{
@@ -306,9 +312,6 @@ void DoAdvancedTimers()
 
 void Cycle()
 {
-	ForgetTimersOfClosedState();
-	if (!g_Lua)
-		return;
 	DoSimpleTimers();
 	DoAdvancedTimers();
 }
