@@ -67,19 +67,25 @@ int StatePrint(lua_State *L)
 	return 0;
 }
 
-// loadstring that refuses precompiled chunks: hand-made bytecode can break the VM.
+// Loads source code only: hand-made bytecode is not checked by the VM and can break it.
+// Leaves the function, or the error text, on the stack as luaL_loadbuffer does.
+int LoadSource(lua_State *L, const char *code, size_t len, const char *name)
+{
+	if (len > 0 && code[0] == LUA_SIGNATURE[0])
+	{
+		lua_pushliteral(L, "precompiled chunks are not allowed");
+		return LUA_ERRSYNTAX;
+	}
+	return luaL_loadbuffer(L, code, len, name);
+}
+
+// loadstring that refuses precompiled chunks.
 int StateLoadString(lua_State *L)
 {
 	size_t len = 0;
 	const char *code = luaL_checklstring(L, 1, &len);
 	const char *name = luaL_optstring(L, 2, code);
-	if (len > 0 && code[0] == LUA_SIGNATURE[0])
-	{
-		lua_pushnil(L);
-		lua_pushliteral(L, "precompiled chunks are not allowed");
-		return 2;
-	}
-	if (luaL_loadbuffer(L, code, len, name) != 0)
+	if (LoadSource(L, code, len, name) != 0)
 	{
 		lua_pushnil(L);
 		lua_insert(L, -2);
@@ -630,7 +636,7 @@ bool LuaState::RunString(const char *chunkName, const char *path, const char *co
 		m_L = m_main;
 	std::string name = std::string("@") + (chunkName && *chunkName ? chunkName : "RunString");
 	bool ok;
-	if (luaL_loadbuffer(m_L, code, std::strlen(code), name.c_str()) != 0)
+	if (LoadSource(m_L, code, std::strlen(code), name.c_str()) != 0)
 	{
 		const char *msg = lua_tostring(m_L, -1);
 		m_errorFrames.clear();
@@ -662,7 +668,7 @@ bool LuaState::CompileString(const char *chunkName, const char *code)
 		return false;
 	}
 	std::string name = chunkName ? chunkName : "CompileString";
-	return luaL_loadbuffer(m_L, code, std::strlen(code), name.c_str()) == 0;
+	return LoadSource(m_L, code, std::strlen(code), name.c_str()) == 0;
 }
 
 bool LuaState::RunFile(const std::string &name, bool run, bool showErrors)
@@ -687,7 +693,7 @@ bool LuaState::RunFile(const std::string &name, bool run, bool showErrors)
 		m_L = m_main;
 	bool ok;
 	std::string chunk = "@" + name;
-	if (luaL_loadbuffer(m_L, code.data(), code.size(), chunk.c_str()) != 0)
+	if (LoadSource(m_L, code.data(), code.size(), chunk.c_str()) != 0)
 	{
 		const char *msg = lua_tostring(m_L, -1);
 		m_errorFrames.clear();

@@ -33,6 +33,13 @@ eq(CompileString("return 5", "c")(), 5, "compiled function runs")
 eq(select("#", CompileString("this is not lua", "bad")), 0, "handled compile error gives nothing")
 eq(select("#", CompileString("this is not lua", "bad", false)), 1, "unhandled compile error gives the error")
 eq(type(CompileString("this is not lua", "bad", false)), "string", "the error text")
+-- Precompiled chunks are refused by every way of loading code.
+local bin = "\27LJ\2\0\0\0\0"
+eq(CompileString(bin, "bin", false), "precompiled chunks are not allowed", "CompileString of bytecode")
+eq(select("#", CompileString(bin, "bin")), 0, "handled: nothing")
+RunString(bin)
+RunStringEx(bin, "bin")
+eq(select(2, loadstring(bin)), "precompiled chunks are not allowed", "loadstring of bytecode")
 require("TIMER")  -- built in: ignored in any letter case
 
 -- Metatables and types.
