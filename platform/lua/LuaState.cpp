@@ -391,7 +391,8 @@ ILuaObject *LuaState::GetMetaTableObject(const char *name, int type)
 		lua_rawget(m_L, -2);
 		int existing = lua_isnumber(m_L, -1) ? static_cast<int>(lua_tonumber(m_L, -1)) : LUA_TYPE_INVALID;
 		lua_pop(m_L, 1);
-		if (type != -1 && existing != type)
+		// Only class metatables: other registry tables (the loaded libraries) stay hidden.
+		if (existing == LUA_TYPE_INVALID || (type != -1 && existing != type))
 		{
 			lua_pop(m_L, 1);
 			return nullptr;

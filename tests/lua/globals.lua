@@ -44,6 +44,7 @@ require("TIMER")  -- built in: ignored in any letter case
 
 -- Metatables and types.
 eq(select("#", FindMetaTable("NoSuchClass")), 0, "unknown metatable gives no value")
+eq(select("#", FindMetaTable("_LOADED")), 0, "other tables of the registry are not metatables")
 eq(type(FindMetaTable("Vector")), "table", "Vector metatable")
 eq(type(Vector(1, 2, 3)), "Vector", "type of a class userdata")
 eq(type(nil), "nil", "type nil")
