@@ -19,6 +19,8 @@ CLuaObject::CLuaObject(int iStackPos, int iExpectedType)
 		char text[256];
 		snprintf(text, sizeof(text), "%s expected, got %s", g_Lua->GetTypeName(iExpectedType),
 		         g_Lua->GetTypeName(m_iLUA_TYPE));
+		// The error leaves the constructor, so no destructor would give the reference back.
+		UnReference();
 		g_Lua->ErrorFormat("%s", text);
 	}
 }
