@@ -22,7 +22,7 @@ char g_MetaIdKey;  // field of a class metatable holding its type id
 
 const int kStackObjectRing = 32;
 
-const char *const kBaseTypeNames[] = { "nil", "bool", "lightuserdata", "number", "string",
+const char *const kBaseTypeNames[] = { "nil", "boolean", "lightuserdata", "number", "string",
                                        "table", "function", "userdata", "thread" };
 
 std::string FormatV(const char *format, va_list args)

@@ -100,3 +100,7 @@ eq(select("#", motionsensor.GetColourMaterial()), 0, "no colour material")
 DebugInfo(3.7, "line three")
 include("Included.lua")
 eq(includedValue, 42, "include lower-cases the path and runs it")
+
+-- Type names are the ones scripts compare against.
+eq(type(true), "boolean", "type of a boolean")
+eq(type("s"), "string", "type of a string")
