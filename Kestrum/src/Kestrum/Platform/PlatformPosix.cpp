@@ -36,8 +36,8 @@ namespace Kestrum
 
 			void SpawnDetached( const BString& strProgram, const String::List& args )
 			{
-				// Everything the children need is prepared before forking: between fork and
-				// exec only async-signal-safe calls are made.
+				// Everything the children need is prepared before forking, so nothing is
+				// allocated between fork and exec.
 				std::vector<char*> argv;
 				for ( const BString& arg : args )
 					argv.push_back( const_cast<char*>( arg.c_str() ) );
