@@ -293,6 +293,12 @@ TEST_F( FileTest, CopyCopiesEveryByte )
 	EXPECT_FALSE( Present( folder / "new" ) );
 	EXPECT_FALSE( File::Copy( folder.Path(), folder / "new" ) );
 	EXPECT_FALSE( Present( folder / "new" ) );
+
+	// Onto itself, directly or through a link: refused, and the content survives.
+	EXPECT_FALSE( File::Copy( folder / "src", folder / "src" ) );
+	ASSERT_EQ( 0, symlink( ( folder / "src" ).c_str(), ( folder / "alias" ).c_str() ) );
+	EXPECT_FALSE( File::Copy( folder / "src", folder / "alias" ) );
+	EXPECT_EQ( strContent, Get( folder / "src" ) );
 }
 
 TEST_F( FileTest, Tests )
