@@ -100,7 +100,9 @@ void ManagedConVar::Set()
 		m_pConVar->SetValue(m_pDefault);
 }
 
-LUA_GLOBAL_FUNCTION(GetConVarString)
+// GetConVarString and GetConVarNumber: a variable's text or number, the engine's player count
+// for "maxplayers", else the command line's value; nothing for a refused name.
+static int ReadConVar(ILuaInterface *pLua, bool asText)
 {
 	const char *name = pLua->CheckString(1);
 	if (IsRefusedInformation(name))
@@ -112,33 +114,22 @@ LUA_GLOBAL_FUNCTION(GetConVarString)
 	}
 	if (ConVar *var = g_pCVar ? g_pCVar->FindVar(name) : nullptr)
 	{
-		pLua->PushString(var->IsFlagSet(FCVAR_NEVER_AS_STRING) ? "FCVAR_NEVER_AS_STRING" : var->GetString(), 0);
+		if (!asText)
+			pLua->PushNumber(var->GetFloat());
+		else
+			pLua->PushString(var->IsFlagSet(FCVAR_NEVER_AS_STRING) ? "FCVAR_NEVER_AS_STRING" : var->GetString(), 0);
 		return 1;
 	}
 	const char *value = g_pCVar ? g_pCVar->GetCommandLineValue(name) : nullptr;
-	pLua->PushString(value ? value : "", 0);
+	if (asText)
+		pLua->PushString(value ? value : "", 0);
+	else
+		pLua->PushNumber(value ? atof(value) : 0.0);
 	return 1;
 }
 
-LUA_GLOBAL_FUNCTION(GetConVarNumber)
-{
-	const char *name = pLua->CheckString(1);
-	if (IsRefusedInformation(name))
-		return 0;
-	if (V_stricmp(name, "maxplayers") == 0)
-	{
-		pLua->PushNumber(engine ? engine->GetMaxClients() : 1);
-		return 1;
-	}
-	if (ConVar *var = g_pCVar ? g_pCVar->FindVar(name) : nullptr)
-	{
-		pLua->PushNumber(var->GetFloat());
-		return 1;
-	}
-	const char *value = g_pCVar ? g_pCVar->GetCommandLineValue(name) : nullptr;
-	pLua->PushNumber(value ? atof(value) : 0.0);
-	return 1;
-}
+LUA_GLOBAL_FUNCTION(GetConVarString) { return ReadConVar(pLua, true); }
+LUA_GLOBAL_FUNCTION(GetConVarNumber) { return ReadConVar(pLua, false); }
 
 LUA_GLOBAL_FUNCTION(ConVarExists)
 {

@@ -628,16 +628,14 @@ const char *LuaState::GetSourceLocation()
 	return m_location.c_str();
 }
 
-bool LuaState::RunString(const char *chunkName, const char *path, const char *code, bool run, bool showErrors)
+bool LuaState::RunChunk(const char *code, size_t size, const std::string &chunkName, const std::string &folder,
+                        bool run, bool showErrors)
 {
-	if (!code)
-		return false;
 	lua_State *saved = m_L;
 	if (m_protectedDepth == 0)
 		m_L = m_main;
-	std::string name = std::string("@") + (chunkName && *chunkName ? chunkName : "RunString");
 	bool ok;
-	if (LoadSource(m_L, code, std::strlen(code), name.c_str()) != 0)
+	if (LoadSource(m_L, code, size, chunkName.c_str()) != 0)
 	{
 		const char *msg = lua_tostring(m_L, -1);
 		m_errorFrames.clear();
@@ -653,12 +651,20 @@ bool LuaState::RunString(const char *chunkName, const char *path, const char *co
 	}
 	else
 	{
-		m_fileStack.push_back(path ? path : "");
+		m_fileStack.push_back(folder);
 		ok = ProtectedCall(0, 0, showErrors, false);
 		m_fileStack.pop_back();
 	}
 	m_L = saved;
 	return ok;
+}
+
+bool LuaState::RunString(const char *chunkName, const char *path, const char *code, bool run, bool showErrors)
+{
+	if (!code)
+		return false;
+	std::string name = std::string("@") + (chunkName && *chunkName ? chunkName : "RunString");
+	return RunChunk(code, std::strlen(code), name, path ? path : "", run, showErrors);
 }
 
 bool LuaState::CompileString(const char *chunkName, const char *code)
@@ -689,33 +695,7 @@ bool LuaState::RunFile(const std::string &name, bool run, bool showErrors)
 	size_t slash = name.find_last_of('/');
 	if (slash != std::string::npos)
 		dir = name.substr(0, slash + 1);
-	lua_State *saved = m_L;
-	if (m_protectedDepth == 0)
-		m_L = m_main;
-	bool ok;
-	std::string chunk = "@" + name;
-	if (LoadSource(m_L, code.data(), code.size(), chunk.c_str()) != 0)
-	{
-		const char *msg = lua_tostring(m_L, -1);
-		m_errorFrames.clear();
-		if (showErrors)
-			ReportError(msg ? msg : "syntax error");
-		lua_pop(m_L, 1);
-		ok = false;
-	}
-	else if (!run)
-	{
-		lua_pop(m_L, 1);
-		ok = true;
-	}
-	else
-	{
-		m_fileStack.push_back(dir);
-		ok = ProtectedCall(0, 0, showErrors, false);
-		m_fileStack.pop_back();
-	}
-	m_L = saved;
-	return ok;
+	return RunChunk(code.data(), code.size(), "@" + name, dir, run, showErrors);
 }
 
 bool LuaState::IncludeFile(const char *relativePath)

@@ -109,6 +109,9 @@ private:
 	void LeaveCall(lua_State *caller);
 	void ReportError(const std::string &text);
 	bool RunFile(const std::string &name, bool run, bool showErrors);
+	// Loads a chunk and, when asked, runs it with `folder` as the running file's folder.
+	bool RunChunk(const char *code, size_t size, const std::string &chunkName, const std::string &folder, bool run,
+	              bool showErrors);
 	ILuaObject *ObjectFromStack(int index);
 
 	int m_kind;
