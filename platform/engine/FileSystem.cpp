@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "GameContent.h"
 #include "filesystem/IFileSystem.h"
 #include "tier1/interface.h"
 
@@ -194,6 +195,11 @@ public:
     }
 
     void RemoveAllSearchPaths() override { m_SearchPaths.clear(); }
+
+    IAddonSystem *Addons() override { return enginestandin::AddonSystem(); }
+    IGameDepotSystem *Games() override { return enginestandin::GameDepotSystem(); }
+    IGamemodeSystem *Gamemodes() override { return enginestandin::GamemodeSystem(); }
+    void MountedContentChanged() override { enginestandin::MountedContentChanged(); }
 
 private:
     struct SearchPath

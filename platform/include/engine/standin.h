@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "filesystem/IContentManagers.h"
+
 #define ENGINE_STANDIN_INTERFACE_VERSION "ZvEngineStandIn001"
 
 class IEngineStandIn
@@ -54,4 +56,47 @@ public:
 
 protected:
 	~IHostUtilStandIn() = default;
+};
+
+// The game's content, achievements and demo playback as the engine stand-in reports them
+// ("ZvGameContentStandIn001"): the file system's content managers, the engine client's
+// achievement manager and demo queries.
+#define GAME_CONTENT_STANDIN_INTERFACE_VERSION "ZvGameContentStandIn001"
+
+struct StandInAchievement
+{
+	std::string name;  // API name
+	int goal = 1;
+	int count = 0;
+	bool achieved = false;
+};
+
+struct StandInDemo
+{
+	bool playing = false;
+	bool recording = false;
+	int tick = 0;
+	int startTick = 0;
+	float timeScale = 1.0f;
+	int totalTicks = 0;
+};
+
+class IGameContentStandIn
+{
+public:
+	virtual void SetAddons(const std::vector<Addon::Information> &addons) = 0;
+	virtual void SetAddonMounted(uint64_t workshopId, bool mounted) = 0;
+	virtual void SetGames(const std::vector<Depot::Information> &games) = 0;
+	// The active game mode is the one named; none when the name matches no game mode.
+	virtual void SetGamemodes(const std::vector<Gamemode::Information> &gamemodes, const char *active) = 0;
+	// Calls made on the content: "mount <depot> <0|1>", "save", "refresh", oldest first.
+	virtual const std::vector<std::string> &ContentLog() const = 0;
+	virtual void ClearContentLog() = 0;
+	// The engine client hands out an achievement manager with these achievements; none when
+	// `present` is false.
+	virtual void SetAchievements(const std::vector<StandInAchievement> &achievements, bool present) = 0;
+	virtual void SetDemo(const StandInDemo &demo) = 0;
+
+protected:
+	~IGameContentStandIn() = default;
 };

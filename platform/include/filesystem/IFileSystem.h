@@ -9,6 +9,10 @@ typedef void *FileHandle_t;
 
 #define FILESYSTEM_INTERFACE_VERSION "VFileSystem020"
 
+class IAddonSystem;
+class IGameDepotSystem;
+class IGamemodeSystem;
+
 enum FileSystemSeek_t
 {
     FILESYSTEM_SEEK_HEAD = 0,
@@ -62,6 +66,13 @@ public:
     // Removes a folder from a path id (from every id when pathID is null); false when absent.
     virtual bool RemoveSearchPath(const char *pPath, const char *pathID = nullptr) = 0;
     virtual void RemoveAllSearchPaths() = 0;
+
+    // The game's content managers (filesystem/IContentManagers.h), and the refresh of the
+    // search paths after the mounted content changed.
+    virtual IAddonSystem *Addons() = 0;
+    virtual IGameDepotSystem *Games() = 0;
+    virtual IGamemodeSystem *Gamemodes() = 0;
+    virtual void MountedContentChanged() = 0;
 
 protected:
     ~IFileSystem() = default;
