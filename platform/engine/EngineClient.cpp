@@ -60,7 +60,11 @@ private:
 
 EngineClient s_EngineClient;
 
-void *CreateEngineClient() { return static_cast<IVEngineClient *>(&s_EngineClient); }
+void *CreateEngineClient()
+{
+	enginestandin::RegisterEngineVariables();
+	return static_cast<IVEngineClient *>(&s_EngineClient);
+}
 void *CreateEngineStandIn() { return static_cast<IEngineStandIn *>(&s_EngineClient); }
 
 InterfaceReg s_EngineClientReg(&CreateEngineClient, VENGINE_CLIENT_INTERFACE_VERSION);

@@ -16,4 +16,6 @@ void MountedContentChanged();
 // Null when the controls removed it.
 IAchievementMgr *AchievementManager();
 const StandInDemo &Demo();
+// Registers the engine's own console variables once.
+void RegisterEngineVariables();
 }
