@@ -1,0 +1,169 @@
+// The Linux platform layer: program and user names, folder listing, processes and the
+// fixed answers a desktop-less command-line build gives.
+#if !defined( __APPLE__ )
+
+#include "Kestrum/Platform/Platform.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <dirent.h>
+#include <libgen.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Kestrum
+{
+	namespace Platform
+	{
+		namespace
+		{
+			// dirname and basename edit their argument, so each works on its own copy.
+			BString DirName( const BString& strPath )
+			{
+				std::vector<char> copy( strPath.c_str(), strPath.c_str() + strlen( strPath.c_str() ) + 1 );
+				return dirname( copy.data() );
+			}
+
+			BString BaseName( const BString& strPath )
+			{
+				std::vector<char> copy( strPath.c_str(), strPath.c_str() + strlen( strPath.c_str() ) + 1 );
+				return basename( copy.data() );
+			}
+
+			// A real folder: a symbolic link counts as itself, never as what it points to.
+			bool IsRealFolder( const dirent* pEntry, const BString& strFullName )
+			{
+				if ( pEntry->d_type == DT_DIR )
+					return true;
+				if ( pEntry->d_type != DT_UNKNOWN )
+					return false;
+
+				struct stat info;
+				return lstat( strFullName.c_str(), &info ) == 0 && S_ISDIR( info.st_mode );
+			}
+
+			BString StripFilename( const BString& strPath )
+			{
+				size_t iSlash = strPath.find_last_of( '/' );
+				if ( iSlash == BString::npos )
+					iSlash = strPath.find_last_of( '\\' );
+				if ( iSlash == BString::npos )
+					return BString();
+				return strPath.substr( 0, iSlash + 1 );
+			}
+		}
+
+		BString LastError()
+		{
+			return strerror( errno );
+		}
+
+		BString FullProgramName()
+		{
+			return program_invocation_name;
+		}
+
+		BString ProgramName()
+		{
+			return program_invocation_short_name;
+		}
+
+		BString ProgramFolder()
+		{
+			return StripFilename( FullProgramName() );
+		}
+
+		BString CurrentUserName()
+		{
+			return Internal::UserNameForId( (unsigned int)geteuid() );
+		}
+
+		void SetupAssociation( BString ext )
+		{
+		}
+
+		unsigned int DesktopWidth()
+		{
+			return 800;
+		}
+
+		unsigned int DesktopHeight()
+		{
+			return 600;
+		}
+
+		bool Popup( const BString& strName, const BString& strText )
+		{
+			return true;
+		}
+
+		void DebuggerOutput( const BString& strText )
+		{
+			printf( "%s", strText.c_str() );
+		}
+
+		int FindFiles( String::List* files, String::List* folders, const BString& strFind, bool bUpUpFolders )
+		{
+			const BString strFolder = DirName( strFind );
+			const BString strMask = BaseName( strFind );
+
+			DIR* pDir = opendir( strFolder.c_str() );
+			if ( !pDir )
+				return 0;
+
+			int iCount = 0;
+			while ( const dirent* pEntry = readdir( pDir ) )
+			{
+				const char* pName = pEntry->d_name;
+				if ( !wildcmp( strMask.c_str(), pName ) )
+					continue;
+
+				if ( folders && IsRealFolder( pEntry, strFolder + "/" + pName ) )
+				{
+					if ( !bUpUpFolders && ( strcmp( pName, "." ) == 0 || strcmp( pName, ".." ) == 0 ) )
+						continue;
+					folders->push_back( pName );
+					iCount++;
+				}
+				else if ( files )
+				{
+					files->push_back( pName );
+					iCount++;
+				}
+			}
+
+			closedir( pDir );
+			return iCount;
+		}
+
+		void OpenWebpage( const BString& strURL )
+		{
+			Internal::OpenWebpageWith( "/usr/bin/xdg-open", strURL );
+		}
+
+		void StartProcess( const BString& strProcess, bool AndWait )
+		{
+			Internal::SpawnDetached( strProcess, { strProcess } );
+		}
+
+		BString TemporaryDir()
+		{
+			return "/tmp";
+		}
+
+		BString TemporaryFilename()
+		{
+			return Internal::UniqueTempPath();
+		}
+
+		void Sleep( unsigned int ms )
+		{
+			Internal::SleepMilliseconds( ms );
+		}
+	}
+}
+
+#endif

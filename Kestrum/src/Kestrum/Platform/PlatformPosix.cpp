@@ -1,0 +1,114 @@
+// POSIX services shared by the Linux and macOS platform layers: user names, detached
+// processes, temporary names and sleeping.
+#include "Kestrum/Platform/Platform.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <random>
+#include <vector>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace Kestrum
+{
+	namespace Platform
+	{
+		namespace Internal
+		{
+			BString UserNameForId( unsigned int iUserId )
+			{
+				std::vector<char> scratch( 16384 );
+				passwd entry;
+				passwd* pFound = nullptr;
+				int iError;
+				while ( ( iError = getpwuid_r( (uid_t)iUserId, &entry, scratch.data(), scratch.size(), &pFound ) ) == ERANGE && scratch.size() < ( 1u << 20 ) )
+					scratch.resize( scratch.size() * 2 );
+
+				if ( iError != 0 || !pFound || !pFound->pw_name )
+					return "<UNKNOWN>";
+
+				return pFound->pw_name;
+			}
+
+			void SpawnDetached( const BString& strProgram, const String::List& args )
+			{
+				// Everything the children need is prepared before forking: between fork and
+				// exec only async-signal-safe calls are made.
+				std::vector<char*> argv;
+				for ( const BString& arg : args )
+					argv.push_back( const_cast<char*>( arg.c_str() ) );
+				if ( argv.empty() )
+					argv.push_back( const_cast<char*>( strProgram.c_str() ) );
+				argv.push_back( nullptr );
+
+				const bool bSearchPath = strProgram.find( '/' ) == BString::npos;
+				const char* pProgram = strProgram.c_str();
+
+				pid_t child = fork();
+				if ( child < 0 )
+					return;
+
+				if ( child == 0 )
+				{
+					// The grandchild runs the program; it is adopted by init once we leave.
+					pid_t grandchild = fork();
+					if ( grandchild == 0 )
+					{
+						if ( bSearchPath )
+							execvp( pProgram, argv.data() );
+						else
+							execv( pProgram, argv.data() );
+						_exit( 127 );
+					}
+					_exit( grandchild < 0 ? 1 : 0 );
+				}
+
+				// The middle child exits at once; reap it so it leaves no zombie.
+				int iStatus;
+				while ( waitpid( child, &iStatus, 0 ) < 0 && errno == EINTR )
+				{
+				}
+			}
+
+			void OpenWebpageWith( const BString& strOpener, const BString& strURL )
+			{
+				// The address is the opener's argument, never text for a shell.
+				SpawnDetached( strOpener, { strOpener, strURL } );
+			}
+
+			BString UniqueTempPath()
+			{
+				static std::atomic<unsigned int> s_iCounter { 0 };
+				std::random_device device;
+
+				for ( int iTry = 0; iTry < 100; iTry++ )
+				{
+					char name[96];
+					snprintf( name, sizeof( name ), "%s/kst%lx_%x_%08x", P_tmpdir, (unsigned long)getpid(),
+						s_iCounter.fetch_add( 1 ), (unsigned int)device() );
+
+					struct stat info;
+					if ( lstat( name, &info ) != 0 && errno == ENOENT )
+						return name;
+				}
+
+				return BString( P_tmpdir ) + "/kst_unavailable";
+			}
+
+			void SleepMilliseconds( unsigned int ms )
+			{
+				timespec wait;
+				wait.tv_sec = ms / 1000;
+				wait.tv_nsec = (long)( ms % 1000 ) * 1000000L;
+				while ( nanosleep( &wait, &wait ) != 0 && errno == EINTR )
+				{
+				}
+			}
+		}
+	}
+}
