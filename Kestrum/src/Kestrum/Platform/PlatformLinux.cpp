@@ -3,6 +3,7 @@
 #if !defined( __APPLE__ )
 
 #include "Kestrum/Platform/Platform.h"
+#include "Kestrum/Utility/String.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -44,16 +45,6 @@ namespace Kestrum
 				struct stat info;
 				return lstat( strFullName.c_str(), &info ) == 0 && S_ISDIR( info.st_mode );
 			}
-
-			BString StripFilename( const BString& strPath )
-			{
-				size_t iSlash = strPath.find_last_of( '/' );
-				if ( iSlash == BString::npos )
-					iSlash = strPath.find_last_of( '\\' );
-				if ( iSlash == BString::npos )
-					return BString();
-				return strPath.substr( 0, iSlash + 1 );
-			}
 		}
 
 		BString LastError()
@@ -73,7 +64,9 @@ namespace Kestrum
 
 		BString ProgramFolder()
 		{
-			return StripFilename( FullProgramName() );
+			BString strFolder = FullProgramName();
+			String::File::StripFilename( strFolder );
+			return strFolder;
 		}
 
 		BString CurrentUserName()

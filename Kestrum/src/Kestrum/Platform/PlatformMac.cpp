@@ -1,6 +1,7 @@
 // The macOS platform layer: placeholders and empty services where the macOS build has none.
 // Outside macOS it is compiled into Kestrum::Platform::Mac, so its behaviour is tested too.
 #include "Kestrum/Platform/PlatformMac.h"
+#include "Kestrum/Utility/String.h"
 
 #include <cstdio>
 
@@ -85,11 +86,7 @@ namespace Kestrum
 			{
 				// "/tmp" directly followed by the full temporary path, backslashes made forward.
 				BString strName = "/tmp" + Internal::UniqueTempPath();
-				for ( char& c : strName )
-				{
-					if ( c == '\\' )
-						c = '/';
-				}
+				String::File::FixSlashes( strName, "\\", "/" );
 				return strName;
 			}
 

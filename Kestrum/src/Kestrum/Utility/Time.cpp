@@ -1,7 +1,7 @@
 // Unix time stamps from the system clock.
 #include "Kestrum/Utility/Time.h"
+#include "Kestrum/Utility/String.h"
 
-#include <cstdio>
 #include <ctime>
 
 namespace Kestrum
@@ -15,9 +15,7 @@ namespace Kestrum
 
 		BString UnixTimestampAsString()
 		{
-			char text[32];
-			snprintf( text, sizeof( text ), "%llu", (unsigned long long)UnixTimestamp() );
-			return text;
+			return String::Format::Print( "%llu", (unsigned long long)UnixTimestamp() );
 		}
 	}
 }
