@@ -80,20 +80,20 @@ template <typename Visit> void ForEachPair(ILuaInterface *pLua, ILuaObject *tabl
 	}
 }
 
-// A Lua table is "on the path" while its contents are being converted.
-bool MarkTable(ILuaInterface *pLua, ILuaObject *seen, ILuaObject *table, bool on)
+// Marks the table in the seen table; answers whether it was marked already.
+bool MarkTable(ILuaInterface *pLua, ILuaObject *seen, ILuaObject *table)
 {
 	seen->Push();
 	table->Push();
 	pLua->GetTable(-2);
 	bool was = pLua->GetType(-1) == LUA_TYPE_BOOL;
 	pLua->Pop(1);
-	table->Push();
-	if (on)
+	if (!was)
+	{
+		table->Push();
 		pLua->PushBool(true);
-	else
-		pLua->PushNil();
-	pLua->SetTable(-3);
+		pLua->SetTable(-3);
+	}
 	pLua->Pop(1);
 	return was;
 }
@@ -104,15 +104,16 @@ bool MarkTable(ILuaInterface *pLua, ILuaObject *seen, ILuaObject *table, bool on
 	__builtin_unreachable();
 }
 
-void TableToKeyValuesAt(ILuaObject *table, KeyValues *target, ILuaObject *onPath, int depth)
+void TableToKeyValuesAt(ILuaObject *table, KeyValues *target, ILuaObject *seen, int depth)
 {
 	ILuaInterface *pLua = g_Lua;
 	if (!table || !table->isTable() || !target)
 		return;
 	if (depth > kMaxTableDepth)
 		TooDeep(pLua);
-	// A table met again inside itself would recurse forever: it stays an empty subkey.
-	if (MarkTable(pLua, onPath, table, true))
+	// Each table is converted once, as for data trees: a table that contains itself would
+	// recurse forever, and tables shared over and over would multiply without end.
+	if (MarkTable(pLua, seen, table))
 		return;
 	ForEachPair(pLua, table, [&](const std::string &name) {
 		if (pLua->GetType(-1) == LUA_TYPE_TABLE)
@@ -121,7 +122,7 @@ void TableToKeyValuesAt(ILuaObject *table, KeyValues *target, ILuaObject *onPath
 			sub->SetName(name.c_str());
 			CLuaObject value;
 			value.SetFromStack(-1);
-			TableToKeyValuesAt(&value, sub, onPath, depth + 1);
+			TableToKeyValuesAt(&value, sub, seen, depth + 1);
 			return;
 		}
 		const char *text = pLua->GetString(-1);
@@ -137,7 +138,6 @@ void TableToKeyValuesAt(ILuaObject *table, KeyValues *target, ILuaObject *onPath
 		}
 		dat->SetStringValue(text ? text : "");
 	});
-	MarkTable(pLua, onPath, table, false);
 }
 
 std::string VectorText(const Vector &v)
@@ -158,7 +158,7 @@ void TableToTreeAt(ILuaObject *table, Kestrum::Data::Tree &node, ILuaObject *see
 		return;
 	if (depth > kMaxTableDepth)
 		TooDeep(pLua);
-	if (MarkTable(pLua, seen, table, true))
+	if (MarkTable(pLua, seen, table))
 		return;
 	ForEachPair(pLua, table, [&](const std::string &name) {
 		switch (pLua->GetType(-1))
@@ -313,8 +313,8 @@ void LuaHelper::TableToKeyValues(ILuaObject *table, KeyValues *target)
 {
 	if (!table || !table->isTable())
 		return;
-	CLuaTable onPath;
-	TableToKeyValuesAt(table, target, &onPath, 0);
+	CLuaTable seen;
+	TableToKeyValuesAt(table, target, &seen, 0);
 }
 
 void TableToTree(ILuaObject *table, Kestrum::Data::Tree &node, ILuaObject *seen, ILuaInterface *pLua)
@@ -330,12 +330,12 @@ void TreeToTable(ILuaObject *target, const Kestrum::Data::Tree &node, ILuaInterf
 	for (const Kestrum::Data::Tree &child : node.Children())
 	{
 		const std::string &name = child.Name();
-		CLuaTable sub;
 		bool bLeaf = !child.HasChildren() && child.Info() != Kestrum::Data::Tree::TypeNone;
 		if (bLeaf)
 			PushTreeValue(child, pLua);
 		else
 		{
+			CLuaTable sub;
 			TreeToTable(&sub, child, pLua);
 			sub.Push();
 		}

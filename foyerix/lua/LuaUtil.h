@@ -16,9 +16,9 @@ namespace LuaHelper
 	void KeyValuesToTable(KeyValues *source, ILuaObject *target);
 	// Appends {Key = name, Value = value} records for the subkeys of source, in order.
 	void KeyValuesToTablePreserveOrder(KeyValues *source, ILuaObject *target);
-	// Adds the pairs of the table to target; nothing for a null object or a non-table. A table
-	// that contains itself adds an empty subkey where it recurs; nesting deeper than
-	// kMaxTableDepth raises a Lua error.
+	// Adds the pairs of the table to target; nothing for a null object or a non-table. Each
+	// table is converted once: where it is met again (inside itself, or under a second key)
+	// its subkey stays empty. Nesting deeper than kMaxTableDepth raises a Lua error.
 	void TableToKeyValues(ILuaObject *table, KeyValues *target);
 }
 

@@ -59,7 +59,13 @@ assert(text:find('\t""\t\t"empty"\n') and text:find('"k"%s+"v"'), "odd names lea
 assert(text:find('"a/b"%s+"slash"'), "a name with a slash stays one name: " .. text)
 local shared = { s = "1" }
 t = util.KeyValuesToTable(util.TableToKeyValues({ one = shared, two = shared }))
-eq(t.one.s .. t.two.s, "11", "a table under two keys is written twice")
+eq((t.one or t.two).s, 1, "a table under two keys is written once")
+eq(t.one == nil or t.two == nil, true, "its second place stays empty")
+-- Tables shared at every level would double the output per level: each is written once.
+local bomb = { leaf = "x" }
+for i = 1, 64 do bomb = { a = bomb, b = bomb } end
+assert(#util.TableToKeyValues(bomb) < 100000, "shared tables do not multiply")
+assert(#util.TableToJSON(bomb) < 100000, "shared tables do not multiply in JSON")
 
 -- Deep nesting is an error, not a crash.
 local deep = {}
@@ -103,6 +109,7 @@ eq(t.a.r, 6, "angle round trip")
 eq(t.b, false, "false kept")
 eq(t.f, nil, "functions skipped")
 assert(util.TableToJSON({ a = 1 }, true):find("\n"), "pretty JSON")
+assert(util.TableToJSON({ [true] = 1, [{}] = 2, [print] = 3, a = 0/0, b = math.huge }), "odd keys and numbers")
 for _, bad in ipairs({ "", "{", "[", "{\"a\":}", "nul", "1", "\"s\"", "{\"a\":1}}", string.rep("[", 100000),
 	string.rep("[", 513) .. string.rep("]", 513), "{\"a\":\"\0\"}", "[1,]", "\255\254" }) do
 	none("malformed JSON " .. bad:sub(1, 10), util.JSONToTable(bad))
