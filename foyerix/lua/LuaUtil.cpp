@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <unordered_map>
 #if defined(__SSE__) || defined(__x86_64__)
 #include <xmmintrin.h>
 #endif
@@ -27,6 +28,7 @@
 #include "tier1/KeyValues.h"
 #include "tier1/strtools.h"
 #include "tier1/utlbuffer.h"
+#include "vstdlib/IKeyValuesSystem.h"
 
 namespace
 {
@@ -104,6 +106,54 @@ bool MarkTable(ILuaInterface *pLua, ILuaObject *seen, ILuaObject *table)
 	__builtin_unreachable();
 }
 
+// The subkeys of one KeyValues node as a table is converted into it: children are appended
+// after the last one and found by name symbol, so a wide table costs linear time (finding
+// and appending by walking the child list would make it quadratic).
+class KeyValuesLevel
+{
+public:
+	explicit KeyValuesLevel(KeyValues *node) : m_pNode(node)
+	{
+		for (KeyValues *child = node->GetFirstSubKey(); child; child = child->GetNextKey())
+		{
+			m_Named.emplace(child->GetNameSymbol(), child);
+			m_pLast = child;
+		}
+	}
+
+	// A new subkey with this name, after every other.
+	KeyValues *Add(const std::string &name)
+	{
+		KeyValues *child = m_pNode->CreateKeyUsingKnownLastChild(name.c_str(), m_pLast);
+		m_pLast = child;
+		m_Named.emplace(child->GetNameSymbol(), child);
+		return child;
+	}
+
+	// The first subkey of this name (names compare as KeyValues names do), made when missing.
+	// An empty name or one holding "/" would address this node or a path of others with
+	// KeyValues' own lookup; such names always make a subkey of their own.
+	KeyValues *FindOrAdd(const std::string &name)
+	{
+		if (!name.empty() && name.find('/') == std::string::npos)
+		{
+			HKeySymbol symbol = KeyValues::s_pfGetSymbolForString(name.c_str(), false);
+			if (symbol != INVALID_KEY_SYMBOL)
+			{
+				auto it = m_Named.find(symbol);
+				if (it != m_Named.end())
+					return it->second;
+			}
+		}
+		return Add(name);
+	}
+
+private:
+	KeyValues *m_pNode;
+	KeyValues *m_pLast = nullptr;
+	std::unordered_map<HKeySymbol, KeyValues *> m_Named;
+};
+
 void TableToKeyValuesAt(ILuaObject *table, KeyValues *target, ILuaObject *seen, int depth)
 {
 	ILuaInterface *pLua = g_Lua;
@@ -115,28 +165,18 @@ void TableToKeyValuesAt(ILuaObject *table, KeyValues *target, ILuaObject *seen, 
 	// recurse forever, and tables shared over and over would multiply without end.
 	if (MarkTable(pLua, seen, table))
 		return;
+	KeyValuesLevel level(target);
 	ForEachPair(pLua, table, [&](const std::string &name) {
 		if (pLua->GetType(-1) == LUA_TYPE_TABLE)
 		{
-			KeyValues *sub = target->CreateNewKey();
-			sub->SetName(name.c_str());
+			KeyValues *sub = level.Add(name);
 			CLuaObject value;
 			value.SetFromStack(-1);
 			TableToKeyValuesAt(&value, sub, seen, depth + 1);
 			return;
 		}
 		const char *text = pLua->GetString(-1);
-		// A plain name finds or makes its subkey; an empty name or one holding "/" would address
-		// this node or a path of others, so it is added as it stands.
-		KeyValues *dat = nullptr;
-		if (!name.empty() && name.find('/') == std::string::npos)
-			dat = target->FindKey(name.c_str(), true);
-		if (!dat)
-		{
-			dat = target->CreateNewKey();
-			dat->SetName(name.c_str());
-		}
-		dat->SetStringValue(text ? text : "");
+		level.FindOrAdd(name)->SetStringValue(text ? text : "");
 	});
 }
 

@@ -100,13 +100,19 @@ TEST_F(LuaUtilTest, TableToKeyValuesIgnoresNonTables)
 	number.SetFloat(5);
 	LuaHelper::TableToKeyValues(&number, kv);
 	EXPECT_EQ(nullptr, kv->GetFirstSubKey());
-	ASSERT_TRUE(Run("t = { a = 'b', n = { 1, true } }"));
+	kv->SetString("Existing", "old");
+	ASSERT_TRUE(Run("t = { a = 'b', n = { 1, true }, existing = 'new' }"));
 	CLuaObject table;
 	table.SetFromGlobal("t");
 	LuaHelper::TableToKeyValues(&table, kv);
 	EXPECT_STREQ("b", kv->GetString("a"));
 	EXPECT_STREQ("1", kv->GetString("n/1"));
 	EXPECT_STREQ("", kv->GetString("n/2")) << "a value without a text form is written empty";
+	EXPECT_STREQ("new", kv->GetString("existing")) << "a present key (in any letter case) takes the value";
+	int count = 0;
+	for (KeyValues *sub = kv->GetFirstSubKey(); sub; sub = sub->GetNextKey())
+		++count;
+	EXPECT_EQ(3, count);
 	kv->deleteThis();
 }
 
