@@ -159,7 +159,7 @@ void TableToKeyValuesAt(ILuaObject *table, KeyValues *target, ILuaObject *seen, 
 	ILuaInterface *pLua = g_Lua;
 	if (!table || !table->isTable() || !target)
 		return;
-	if (depth > kMaxTableDepth)
+	if (depth >= kMaxTableDepth)
 		TooDeep(pLua);
 	// Each table is converted once, as for data trees: a table that contains itself would
 	// recurse forever, and tables shared over and over would multiply without end.
@@ -196,7 +196,7 @@ void TableToTreeAt(ILuaObject *table, Kestrum::Data::Tree &node, ILuaObject *see
 {
 	if (!table || !table->isTable())
 		return;
-	if (depth > kMaxTableDepth)
+	if (depth >= kMaxTableDepth)
 		TooDeep(pLua);
 	if (MarkTable(pLua, seen, table))
 		return;

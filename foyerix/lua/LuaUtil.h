@@ -18,15 +18,16 @@ namespace LuaHelper
 	void KeyValuesToTablePreserveOrder(KeyValues *source, ILuaObject *target);
 	// Adds the pairs of the table to target; nothing for a null object or a non-table. Each
 	// table is converted once: where it is met again (inside itself, or under a second key)
-	// its subkey stays empty. Nesting deeper than kMaxTableDepth raises a Lua error.
+	// its subkey stays empty. More than kMaxTableDepth levels raise a Lua error.
 	void TableToKeyValues(ILuaObject *table, KeyValues *target);
 }
 
-// Deepest nesting of Lua tables the conversions accept (the depth JSON import accepts).
+// Most levels of nested Lua tables (the outermost counted) the conversions accept: the
+// nesting JSON import accepts, so whatever TableToJSON writes reads back.
 const int kMaxTableDepth = 512;
 
 // Adds the pairs of the table as children of node; a table already in seen adds nothing.
-// Nesting deeper than kMaxTableDepth raises a Lua error.
+// More than kMaxTableDepth levels raise a Lua error.
 void TableToTree(ILuaObject *table, Kestrum::Data::Tree &node, ILuaObject *seen, ILuaInterface *pLua);
 // Sets the children of node into the table.
 void TreeToTable(ILuaObject *target, const Kestrum::Data::Tree &node, ILuaInterface *pLua);

@@ -79,6 +79,17 @@ cur = {}
 local fine = cur
 for i = 1, 500 do cur.n = {}; cur = cur.n end
 assert(util.TableToJSON(fine), "500 levels are fine")
+-- 512 levels of tables are the most JSON import takes back: the two limits meet.
+local top = {}
+cur = top
+for i = 2, 512 do cur.n = {}; cur = cur.n end
+cur.leaf = true
+local deepest = util.JSONToTable(util.TableToJSON(top))
+cur = deepest
+for i = 2, 512 do cur = cur.n end
+eq(cur.leaf, true, "512 levels round trip")
+cur.n = { {} }
+assert(not pcall(util.TableToJSON, deepest), "513 levels are refused")
 assert(util.TableToKeyValues(fine), "500 levels are fine for KeyValues")
 
 -- JSON.
