@@ -38,6 +38,19 @@ bool DatabaseFileName(char *pName, int nSize)
 	return written > 0 && written < nSize;
 }
 
+// Scripts reach files only through the file library's rules: SQL may not attach database
+// files (ATTACH, VACUUM INTO) anywhere else, nor move SQLite's own files. Temporary and
+// in-memory databases stay allowed, so a plain VACUUM works.
+int Authorize(void *, int action, const char *arg1, const char *, const char *, const char *)
+{
+	if (action == SQLITE_ATTACH)
+		return arg1 && (!arg1[0] || strcmp(arg1, ":memory:") == 0) ? SQLITE_OK : SQLITE_DENY;
+	if (action == SQLITE_PRAGMA && arg1 &&
+		(sqlite3_stricmp(arg1, "temp_store_directory") == 0 || sqlite3_stricmp(arg1, "data_store_directory") == 0))
+		return SQLITE_DENY;
+	return SQLITE_OK;
+}
+
 void CreateDatabase()
 {
 	char fileName[kMaxPath];
@@ -49,6 +62,11 @@ void CreateDatabase()
 		pDatabase = nullptr;
 		sqlite3_open(":memory:", &pDatabase);
 	}
+	if (!pDatabase)
+		return;
+	sqlite3_set_authorizer(pDatabase, Authorize, nullptr);
+	// Defensive mode: SQL cannot corrupt the database file (writable schema and the like).
+	sqlite3_db_config(pDatabase, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
 	sqlite3_exec(pDatabase, "PRAGMA synchronous = OFF; PRAGMA read_uncommitted = 1; PRAGMA temp_store = MEMORY;",
 	             nullptr, nullptr, nullptr);
 }

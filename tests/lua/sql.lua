@@ -37,6 +37,21 @@ eq(big[20000].i, "20000", "last row")
 assert(not pcall(sql.Query, nil), "a non-string query is an argument error")
 assert(not pcall(sql.Query, {}), "a table query is an argument error")
 
+-- SQL reaches no file but the database: attaching files is refused, temporary ones are fine.
+eq(sql.Query("ATTACH DATABASE 'other.db' AS o"), false, "attach a file")
+assert(sql.m_strError:find("not authorized"), "attach message: " .. sql.m_strError)
+eq(sql.Query("ATTACH DATABASE 'file:x.db?mode=rwc' AS o"), false, "attach a URI")
+eq(sql.Query("ATTACH DATABASE 'a' || 'b.db' AS o"), false, "attach a computed name")
+eq(sql.Query("VACUUM INTO 'copy.db'"), false, "vacuum into a file")
+eq(sql.Query("PRAGMA temp_store_directory = '/tmp'"), false, "moving temporary files")
+none("attach a temporary database", sql.Query("ATTACH DATABASE '' AS scratch"))
+none("use it", sql.Query("CREATE TABLE scratch.s (v); DETACH DATABASE scratch"))
+none("attach memory", sql.Query("ATTACH DATABASE ':memory:' AS m; DETACH DATABASE m"))
+none("vacuum", sql.Query("VACUUM"))
+eq(sql.Query("PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = 'junk'"), false, "the schema cannot be corrupted")
+eq(sql.Query("SELECT v FROM t ORDER BY k")[2].v, "b", "data intact")
+eq(file.Exists("other.db", "MOD") or file.Exists("copy.db", "MOD") or file.Exists("x.db", "MOD"), false, "no files made")
+
 -- The error goes to whatever the global sql is; a replaced global takes no harm.
 local lib = sql
 sql = 5
