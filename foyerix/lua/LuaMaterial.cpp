@@ -4,11 +4,13 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "IGet.h"
 #include "IHostUtil.h"
 #include "lua/LuaClass.h"
+#include "lua/LuaUtil.h"
 #include "lua/LuaVector.h"
 #include "materialsystem/imaterialsystem.h"
 #include "tier0/platform.h"
@@ -98,38 +100,12 @@ int PushTexel(ILuaInterface *pLua, ITexture *texture, double x, double y)
 	return 1;
 }
 
-// Parameter tables nest this deep at most; deeper tables are left out, which also ends a
-// table that contains itself.
-const int kMaxParameterDepth = 5;
-
-// Adds the pairs of the table at the (absolute) stack index to the tree: sub-tables become
-// subkeys, every other value its text.
-void TableToKeyValues(ILuaInterface *pLua, int tableIndex, KeyValues *target, int depth)
+// Frees a parameter tree that never reached the material system (a Lua error unwinds
+// through the conversion).
+struct KeyValuesDeleter
 {
-	pLua->PushNil();
-	while (pLua->Next(tableIndex))
-	{
-		pLua->Push(-2);
-		const char *keyText = pLua->GetString(-1);
-		std::string key = keyText ? keyText : "";
-		pLua->Pop(1);
-		if (pLua->GetType(-1) == LUA_TYPE_TABLE)
-		{
-			if (depth < kMaxParameterDepth)
-			{
-				KeyValues *sub = new KeyValues(key.c_str());
-				target->AddSubKey(sub);
-				TableToKeyValues(pLua, pLua->Top(), sub, depth + 1);
-			}
-		}
-		else
-		{
-			const char *value = pLua->GetString(-1);
-			target->SetString(key.c_str(), value ? value : "");
-		}
-		pLua->Pop(1);
-	}
-}
+	void operator()(KeyValues *kv) const { kv->deleteThis(); }
+};
 }
 
 LUA_CLASS_METHOD(IMaterial, GetName, LC_IMaterial)
@@ -449,16 +425,12 @@ LUA_GLOBAL_FUNCTION(CreateMaterial)
 	}
 	if (!g_pMaterialSystem)
 		return 0;
-	KeyValues *parameters = new KeyValues(shader);
-	if (pLua->GetType(3) == LUA_TYPE_TABLE)
-	{
-		pLua->Push(3);
-		TableToKeyValues(pLua, pLua->Top(), parameters, 1);
-		pLua->Pop(1);
-	}
+	std::unique_ptr<KeyValues, KeyValuesDeleter> parameters(new KeyValues(shader));
+	CLuaObject table(3, -1);
+	LuaHelper::TableToKeyValues(&table, parameters.get());
 	char fullName[260];
 	V_snprintf(fullName, sizeof(fullName), "%s.vmt", name);
-	IMaterial *material = g_pMaterialSystem->CreateMaterial(fullName, parameters);
+	IMaterial *material = g_pMaterialSystem->CreateMaterial(fullName, parameters.release());
 	if (!material)
 		return 0;
 	createdmaterial_t made;

@@ -50,7 +50,7 @@ private:
 class CKeyValuesSystem final : public IKeyValuesSystem
 {
 public:
-    CKeyValuesSystem() : m_Slots(1024, INVALID_KEY_SYMBOL) {}
+    CKeyValuesSystem() : m_Slots(1024, Slot{INVALID_KEY_SYMBOL, 0}) {}
 
     ~CKeyValuesSystem()
     {
@@ -89,19 +89,24 @@ public:
     {
         if (!name)
             return INVALID_KEY_SYMBOL;
+        // Hash of the case-folded name (rotate and xor per byte, mixed at the end).
         size_t len = 0;
-        uint32_t hash = 2166136261u;
+        uint32_t h = 0;
         for (const unsigned char *p = reinterpret_cast<const unsigned char *>(name); *p; ++p, ++len)
-            hash = (hash ^ FoldCase(*p)) * 16777619u;
+            h = ((h << 5) | (h >> 27)) ^ FoldCase(*p);
+        uint32_t hash = (h ^ static_cast<uint32_t>(len)) * 0x9E3779B1u;
+        hash ^= hash >> 15;
 
         size_t mask = m_Slots.size() - 1;
         for (size_t i = hash & mask;; i = (i + 1) & mask) {
-            HKeySymbol sym = m_Slots[i];
-            if (sym == INVALID_KEY_SYMBOL)
+            const Slot &slot = m_Slots[i];
+            if (slot.symbol == INVALID_KEY_SYMBOL)
                 break;
-            const Entry &e = m_Entries[static_cast<size_t>(sym)];
-            if (e.hash == hash && e.len == len && SameName(e.text, name, len))
-                return sym;
+            if (slot.hash != hash)
+                continue;
+            const Entry &e = m_Entries[static_cast<size_t>(slot.symbol)];
+            if (e.len == len && SameName(e.text, name, len))
+                return slot.symbol;
         }
         if (!bCreate)
             return INVALID_KEY_SYMBOL;
@@ -133,29 +138,40 @@ private:
     static bool SameName(const char *a, const char *b, size_t len)
     {
         for (size_t i = 0; i < len; ++i)
-            if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i])))
+            if (a[i] != b[i] && FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i])))
                 return false;
         return true;
     }
 
     void Insert(HKeySymbol sym)
     {
+        uint32_t hash = m_Entries[static_cast<size_t>(sym)].hash;
         size_t mask = m_Slots.size() - 1;
-        size_t i = m_Entries[static_cast<size_t>(sym)].hash & mask;
-        while (m_Slots[i] != INVALID_KEY_SYMBOL)
+        size_t i = hash & mask;
+        while (m_Slots[i].symbol != INVALID_KEY_SYMBOL)
             i = (i + 1) & mask;
-        m_Slots[i] = sym;
+        m_Slots[i] = Slot{sym, hash};
     }
 
     void Rehash()
     {
-        m_Slots.assign(m_Slots.size() * 2, INVALID_KEY_SYMBOL);
+        m_Slots.assign(m_Slots.size() * 2, Slot{INVALID_KEY_SYMBOL, 0});
         for (size_t s = 0; s < m_Entries.size(); ++s)
             Insert(static_cast<HKeySymbol>(s));
     }
 
+    struct Slot
+    {
+        HKeySymbol symbol;
+        uint32_t hash;
+    };
+
+#if defined(__SANITIZE_ADDRESS__)
+    static constexpr size_t kMaxFreeBlocks = 0;  // every node its own allocation, so misuse is caught
+#else
     static constexpr size_t kMaxFreeBlocks = 1 << 20;
-    std::vector<HKeySymbol> m_Slots;  // open addressing, power-of-two size
+#endif
+    std::vector<Slot> m_Slots;    // open addressing, power-of-two size
     std::vector<Entry> m_Entries;     // by symbol
     NameArena m_Arena;
     std::vector<void *> m_FreeBlocks;

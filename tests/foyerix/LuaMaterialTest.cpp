@@ -99,12 +99,15 @@ TEST_F(LuaMaterialTest, NullObjectsAnswerTheirDefaultsOrRaiseTheInvalidObjectErr
 	EXPECT_EQ("true", Eval("pcall(getmetatable(nullmat).__gc, nullmat)"));
 }
 
-TEST_F(LuaMaterialTest, ParameterTablesThatNestTooDeeplyOrContainThemselvesStillMakeAMaterial)
+TEST_F(LuaMaterialTest, SelfContainingParameterTablesMakeAMaterialAndTooDeepOnesAnError)
 {
 	ASSERT_TRUE(Run("t = { ['$a'] = 1 } t.self = t "
-	                "deep = {} local d = deep for i = 1, 50 do d.next = {} d = d.next end d['$x'] = 1"));
+	                "deep = {} local d = deep for i = 1, 50 do d.next = {} d = d.next end d['$x'] = 1 "
+	                "toodeep = {} d = toodeep for i = 1, 600 do d.next = {} d = d.next end"));
 	EXPECT_EQ("1", Eval("CreateMaterial('selfref', 'UnlitGeneric', t):GetInt('$a')"));
 	EXPECT_EQ("IMaterial", Eval("type(CreateMaterial('deepref', 'UnlitGeneric', deep))"));
+	// The Lua error unwinds through the binding; the half-built tree is freed (no leak).
+	EXPECT_EQ("false", Eval("pcall(CreateMaterial, 'toodeep', 'UnlitGeneric', toodeep)"));
 	EXPECT_EQ("IMaterial", Eval("type(CreateMaterial('noparams', 'UnlitGeneric', 'not a table'))"));
 	// A name whose "<name>.vmt" would not fit is refused rather than cut.
 	EXPECT_EQ("0", Eval("select('#', CreateMaterial(string.rep('n', 256), 'UnlitGeneric'))"));

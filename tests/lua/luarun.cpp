@@ -78,7 +78,10 @@ int main(int argc, char **argv)
 	CommandLine_Tier0()->CreateCmdLine(argc, argv);
 	Tier0_SetOutputHook(CaptureOutput, nullptr);
 	if (argc > 2)
+	{
 		LuaStandIn::AddScriptFolder("LuaMenu", argv[2]);
+		LuaStandIn::AddScriptFolder("lsv", argv[2]);  // the Lua cache the file library lists
+	}
 
 	bool ok = false;
 	{

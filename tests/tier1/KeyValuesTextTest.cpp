@@ -125,6 +125,11 @@ TEST(KeyValuesText, ValueTyping)
         {"0X00000000000000FF", KeyValues::TYPE_STRING}, {"00000000000000000", KeyValues::TYPE_INT},
         {" 5", KeyValues::TYPE_INT},        {"5 ", KeyValues::TYPE_STRING},
         {"1.", KeyValues::TYPE_FLOAT},      {".5", KeyValues::TYPE_FLOAT},
+        {".", KeyValues::TYPE_STRING},      {"-", KeyValues::TYPE_STRING},
+        {"+5", KeyValues::TYPE_INT},        {"-0.0", KeyValues::TYPE_FLOAT},
+        {"inf", KeyValues::TYPE_FLOAT},     {"1.5e", KeyValues::TYPE_STRING},
+        {"1234567890123456.5", KeyValues::TYPE_FLOAT}, {"255 255 255 255", KeyValues::TYPE_STRING},
+        {"1.2.3", KeyValues::TYPE_STRING},  {"9999999999", KeyValues::TYPE_STRING},
     };
     for (const auto &c : cases) {
         std::string text = std::string("a { v \"") + c.value + "\" }";
@@ -138,6 +143,14 @@ TEST(KeyValuesText, ValueTyping)
     EXPECT_STREQ(kv->GetString("d"), "x");
     EXPECT_EQ(kv->GetUint64("u"), 255u);
     EXPECT_STREQ(kv->GetString("big"), "3000000000");
+
+    // decimals read exactly as the C parser rounds them
+    const char *decimals[] = {"0.1", "0.750000", "-12.345678", "123456789.012345", "0.000001", "3.14159265358979"};
+    for (const char *d : decimals) {
+        std::string text = std::string("a { v ") + d + " }";
+        KVPtr dk(Parse(text.c_str()));
+        EXPECT_EQ(dk->GetFloat("v"), static_cast<float>(strtod(d, nullptr))) << d;
+    }
 }
 
 TEST(KeyValuesText, Conditionals)
@@ -188,6 +201,18 @@ TEST(KeyValuesText, QuotesEscapesAndComments)
     EXPECT_STREQ(esc->GetString("path"), "C:");
     EXPECT_STREQ(esc->GetString("tab"), "x\ty");
     EXPECT_STREQ(esc->GetString("q"), "say \"hi\"");
+
+    // without escapes the no-escape table's 0x7F byte reads as a zero; with them it is kept
+    KVPtr del(Parse("a { k \"x\x7Fy\" }"));
+    EXPECT_STREQ(del->GetString("k"), "x");
+    KVPtr delEsc(Parse("a { k \"x\x7Fy\" }", true));
+    EXPECT_STREQ(delEsc->GetString("k"), "x\x7Fy");
+
+    // a conditional after a quoted value, after a comment
+    KVPtr cond(Parse("a { \"k\" \"v\" // note\n [$X360] \"j\" \"w\" \"n\" \"1\" }"));
+    EXPECT_EQ(cond->FindKey("k"), nullptr);
+    EXPECT_STREQ(cond->GetString("j"), "w");
+    EXPECT_EQ(cond->GetInt("n"), 1);
 
     KVPtr dup(Parse("a { n 1 n 2 n 3 }"));
     std::string values;

@@ -333,6 +333,14 @@ TEST(Strtools, DefaultAndSetExtension)
 	strcpy(path, "client.so");
 	V_SetExtension(path, ".dylib", 10);  // cut to fit
 	EXPECT_STREQ(path, "client.dy");
+
+	// Buffers with no terminator within their size are read only within it.
+	char unterminated[6] = {'a', 'b', 'c', '.', 'd', 'e'};
+	V_SetExtension(unterminated, ".x", sizeof(unterminated));
+	EXPECT_STREQ(unterminated, "abc.x");
+	char noDot[4] = {'a', 'b', 'c', 'd'};
+	V_DefaultExtension(noDot, ".x", sizeof(noDot));
+	EXPECT_STREQ(noDot, "abc");
 }
 
 TEST(Strtools, SlashesExtensionsAndAbsolutePaths)

@@ -276,3 +276,23 @@ TEST(UtlBuffer, GarbageNeverReadsOutOfBounds)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(UtlBuffer, NegativeGetPositionReadsNothing)
+{
+    std::unique_ptr<CUtlBuffer> buf(TextOver("12 ab"));
+    buf->SeekGet(CUtlBuffer::SEEK_HEAD, -3);
+    int i = 7;
+    char word[8] = "x";
+    EXPECT_EQ(buf->Scanf("%d", &i), 0);
+    EXPECT_EQ(buf->GetChar(), 0);
+    buf->SeekGet(CUtlBuffer::SEEK_HEAD, -3);
+    buf->GetString(word, sizeof(word));
+    EXPECT_STREQ(word, "");
+    buf->SeekGet(CUtlBuffer::SEEK_HEAD, -3);
+    EXPECT_EQ(buf->PeekStringLength(), 0);
+    EXPECT_EQ(buf->PeekGet(1, 0), nullptr);
+}
+
+}  // namespace

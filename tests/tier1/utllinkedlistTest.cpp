@@ -70,6 +70,16 @@ TEST(UtlLinkedList, AddsAtBothEndsAndWalksBothWays) {
     EXPECT_EQ(list.Find(99), list.InvalidIndex());
 }
 
+TEST(UtlLinkedList, AddingAnOwnElementWhileGrowingIsSafe) {
+    CUtlLinkedList<int, int> list;
+    int first = list.AddToTail(9);
+    for (int n = 0; n < 40; ++n) {
+        list.AddToTail(list[first]);
+        list.AddToHead(list[first]);
+    }
+    EXPECT_EQ(Walk(list), std::vector<int>(81, 9));
+}
+
 TEST(UtlLinkedList, FreedSlotIsHandedOutAgain) {
     CUtlLinkedList<int, unsigned short> list;
     unsigned short a = list.AddToTail(10);

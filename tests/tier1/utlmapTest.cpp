@@ -121,6 +121,17 @@ TEST(UtlMap, EqualKeysFollowInsertionOrderAndInsertOrReplaceUpdates) {
     EXPECT_EQ(map.Count(), 3u);
 }
 
+TEST(UtlMap, InsertingFromItsOwnNodesWhileGrowingIsSafe) {
+    CUtlMap<int, int, int> map(IntLess);
+    int first = map.Insert(5, 50);
+    for (int n = 0; n < 40; ++n) map.Insert(map.Key(first), map[first]);  // nodes move as the map grows
+    EXPECT_EQ(map.Count(), 41u);
+    for (int i = map.FirstInorder(); i != map.InvalidIndex(); i = map.NextInorder(i)) {
+        EXPECT_EQ(map.Key(i), 5);
+        EXPECT_EQ(map[i], 50);
+    }
+}
+
 TEST(UtlMap, RemoveAllThenPurge) {
     CUtlMap<int, CUtlVector<int>, int> map(IntLess);  // values own memory: leaks would show
     for (int k = 0; k < 10; ++k) map[map.Insert(k)].AddMultipleToTail(k + 1);

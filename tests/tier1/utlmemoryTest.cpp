@@ -117,3 +117,21 @@ TEST(UtlMemory, InvalidIndexIsAllBitsSet) {
     EXPECT_TRUE(memory.IsIdxValid(254));
     EXPECT_FALSE(memory.IsIdxValid(255));
 }
+
+TEST(UtlMemory, AssumedMemoryIsOwnedByAnOwningArray) {
+    CUtlMemory<int> owning;
+    owning.Grow(1);
+    int *block = static_cast<int *>(malloc(5 * sizeof(int)));
+    owning.AssumeMemory(block, 5);  // the old block is freed, the new one freed with the array
+    EXPECT_EQ(owning.Base(), block);
+    EXPECT_EQ(owning.NumAllocated(), 5);
+    owning.Grow(1);
+    EXPECT_EQ(owning.NumAllocated(), 10);
+
+    int stack[2];
+    CUtlMemory<int> external(stack, 2);
+    int other[3];
+    external.AssumeMemory(other, 3);  // stays external: never freed
+    EXPECT_TRUE(external.IsExternallyAllocated());
+    EXPECT_EQ(external.NumAllocated(), 3);
+}

@@ -21,6 +21,7 @@ struct Item {
     int serial;
 };
 bool ItemLess(const Item &a, const Item &b) { return a.key < b.key; }
+bool operator<(const Item &a, const Item &b) { return ItemLess(a, b); }
 
 template <class Tree>
 std::vector<int> InOrderKeys(const Tree &tree) {
@@ -113,6 +114,14 @@ TEST(UtlRBTree, EqualElementsKeepInsertionOrder) {
     EXPECT_EQ(tree.Count(), 6u);
 }
 
+TEST(UtlRBTree, InsertingAnOwnElementWhileGrowingIsSafe) {
+    CUtlRBTree<int, int> tree(0, 0, IntLess);
+    int first = tree.Insert(3);
+    for (int n = 0; n < 40; ++n) tree.Insert(tree[first]);
+    tree.InsertIfNotFound(tree[first]);
+    EXPECT_EQ(InOrderKeys(tree), std::vector<int>(41, 3));
+}
+
 TEST(UtlRBTree, EmptyTreeWalksNothing) {
     CUtlRBTree<int, int> tree(0, 0, IntLess);
     EXPECT_EQ(tree.FirstInorder(), -1);
@@ -161,6 +170,22 @@ TEST(UtlRBTree, UnlinkOfTheOnlyNodeEmptiesTheTree) {
     EXPECT_EQ(tree.FirstInorder(), tree.InvalidIndex());
     EXPECT_EQ(tree.Count(), 1u) << "Unlink leaves the count to the caller";
     tree.Unlink(tree.InvalidIndex());  // nothing happens
+}
+
+TEST(UtlRBTree, UnlinkThenFreeNodeRemovesOneRow) {
+    // How a list panel takes one row out of a column's sorted tree.
+    CUtlRBTree<Item, int> tree(0, 0, ItemLess);
+    int rows[6];
+    for (int r = 0; r < 6; ++r) rows[r] = tree.Insert(Item{(r * 7) % 6, r});
+    tree.Unlink(rows[2]);
+    tree.FreeNode(rows[2]);
+    EXPECT_EQ(tree.Count(), 5u);
+    EXPECT_FALSE(tree.IsValidIndex(rows[2]));
+    std::vector<int> keys;
+    for (int i = tree.FirstInorder(); i != tree.InvalidIndex(); i = tree.NextInorder(i)) keys.push_back(tree[i].key);
+    EXPECT_EQ(keys, (std::vector<int>{0, 1, 3, 4, 5}));
+    EXPECT_EQ(tree.Insert(Item{2, 9}), rows[2]) << "the freed node is reused first";
+    CheckTree(tree, false);
 }
 
 TEST(UtlRBTree, UnlinkOfInnerNodesKeepsTheRest) {

@@ -21,7 +21,7 @@ public:
 	int PoolCount() const { return m_StringPools.Count(); }
 	int PoolSize(int i) const { return m_StringPools[i]->m_TotalLen; }
 	int PoolUsed(int i) const { return m_StringPools[i]->m_SpaceUsed; }
-	int PoolOf(CUtlSymbol sym) const { return m_Lookup.Element(sym).m_iPool; }
+	int PoolOf(CUtlSymbol sym) const { return m_Symbols[sym].m_iPool; }
 };
 }
 
@@ -70,6 +70,33 @@ TEST(UtlSymbolTable, ManyTextsKeepTheirSymbolsAndPointers)
 		EXPECT_EQ(strcasecmp(pointers[i], text.c_str()), 0);
 	}
 	EXPECT_EQ(table.GetNumStrings(), 5000);
+}
+
+TEST(UtlSymbolTable, SymbolsNumberedInOrderUpToTheLimit)
+{
+	CUtlSymbolTable table;
+	EXPECT_FALSE(table.Find("absent").IsValid());
+	for (int i = 0; i < 0xFFFF; ++i)
+	{
+		std::string text = std::to_string(i);
+		ASSERT_EQ(static_cast<int>(table.AddString(text.c_str())), i);
+	}
+	// 65535 is the invalid symbol: no further text can be named, known ones still are.
+	EXPECT_FALSE(table.AddString("one too many").IsValid());
+	EXPECT_FALSE(table.Find("one too many").IsValid());
+	EXPECT_EQ(static_cast<int>(table.Find("65534")), 65534);
+	EXPECT_EQ(static_cast<int>(table.AddString("17")), 17);
+	EXPECT_STREQ(table.String(CUtlSymbol(static_cast<UtlSymId_t>(40000))), "40000");
+}
+
+TEST(UtlSymbolTable, CaselessEqualityIsStricmps)
+{
+	CUtlSymbolTable table(0, 32, true);
+	CUtlSymbol sym = table.AddString("Caf\xC3\xA9_Menu");
+	EXPECT_EQ(table.Find("CAF\xC3\xA9_mENU"), sym);
+	EXPECT_FALSE(table.Find("CAF\xC3\x89_MENU").IsValid());  // only ASCII letters fold here
+	EXPECT_NE(table.AddString("Menu_"), table.AddString("Menu"));
+	EXPECT_NE(table.AddString("a[b"), table.AddString("A{B"));  // not letters: no folding
 }
 
 TEST(UtlSymbolTable, LongTextGetsAPoolOfItsOwn)

@@ -19,13 +19,73 @@ int TruncateToInt(float f)
     return static_cast<int>(f);
 }
 
-char *CopyText(const char *s)
+// Value texts come in size classes of 16 to 128 bytes kept on free lists once freed; the byte
+// before a text names its class (0xFF for a text of its own allocation).
+constexpr size_t kTextClasses = 4;
+#if defined(__SANITIZE_ADDRESS__)
+constexpr size_t kMaxFreeTexts = 0;  // every text its own allocation, so misuse is caught
+#else
+constexpr size_t kMaxFreeTexts = 1 << 16;
+#endif
+struct FreeText
+{
+    FreeText *next;
+};
+FreeText *s_pFreeTexts[kTextClasses];
+size_t s_nFreeTexts[kTextClasses];
+
+}  // namespace
+
+char *KeyValues::AllocValueText(size_t nBytes)
+{
+    size_t total = nBytes + 1;
+    unsigned char cls = 0xFF;
+    for (size_t c = 0; c < kTextClasses; ++c) {
+        if (total <= (16u << c)) {
+            cls = static_cast<unsigned char>(c);
+            break;
+        }
+    }
+    unsigned char *block;
+    if (cls != 0xFF && s_pFreeTexts[cls]) {
+        block = reinterpret_cast<unsigned char *>(s_pFreeTexts[cls]);
+        s_pFreeTexts[cls] = s_pFreeTexts[cls]->next;
+        --s_nFreeTexts[cls];
+    } else {
+        size_t size = cls != 0xFF ? (16u << cls) : total;
+        if (size < sizeof(FreeText))
+            size = sizeof(FreeText);
+        block = static_cast<unsigned char *>(malloc(size));
+    }
+    block[0] = cls;
+    return reinterpret_cast<char *>(block + 1);
+}
+
+void KeyValues::FreeValueText(char *p)
+{
+    if (!p)
+        return;
+    unsigned char *block = reinterpret_cast<unsigned char *>(p) - 1;
+    unsigned char cls = block[0];
+    if (cls < kTextClasses && s_nFreeTexts[cls] < kMaxFreeTexts) {
+        FreeText *f = reinterpret_cast<FreeText *>(block);
+        f->next = s_pFreeTexts[cls];
+        s_pFreeTexts[cls] = f;
+        ++s_nFreeTexts[cls];
+    } else {
+        free(block);
+    }
+}
+
+char *KeyValues::CopyValueText(const char *s)
 {
     size_t len = strlen(s);
-    char *p = new char[len + 1];
+    char *p = AllocValueText(len + 1);
     memcpy(p, s, len + 1);
     return p;
 }
+
+namespace {
 
 wchar_t *CopyWide(const wchar_t *s)
 {
@@ -137,7 +197,7 @@ KeyValues::~KeyValues()
 
 void KeyValues::FreeValues()
 {
-    delete[] m_sValue;
+    FreeValueText(m_sValue);
     m_sValue = nullptr;
     delete[] m_wsValue;
     m_wsValue = nullptr;
@@ -478,7 +538,7 @@ KeyValues::types_t KeyValues::GetDataType(const char *keyName)
 void KeyValues::SetStringValue(const char *value)
 {
     FreeValues();
-    m_sValue = CopyText(value ? value : "");
+    m_sValue = CopyValueText(value ? value : "");
     m_iDataType = TYPE_STRING;
 }
 
@@ -553,14 +613,14 @@ KeyValues *KeyValues::MakeCopy() const
     switch (m_iDataType) {
     case TYPE_STRING:
         if (m_sValue)
-            newKV->m_sValue = CopyText(m_sValue);
+            newKV->m_sValue = CopyValueText(m_sValue);
         break;
     case TYPE_WSTRING:
         if (m_wsValue)
             newKV->m_wsValue = CopyWide(m_wsValue);
         break;
     case TYPE_UINT64:
-        newKV->m_sValue = new char[sizeof(uint64_t)];
+        newKV->m_sValue = AllocValueText(sizeof(uint64_t));
         memcpy(newKV->m_sValue, m_sValue, sizeof(uint64_t));
         break;
     case TYPE_INT:

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -164,14 +165,21 @@ const char *ReadToken(CUtlBuffer &buf, bool bEscapes, bool &wasQuoted, bool &was
     } else if (c == '"') {
         wasQuoted = true;
         ++pos;
-        while (pos < end && base[pos] != '"') {
-            char ch = base[pos++];
-            if (bEscapes && ch == '\\') {
-                ch = pos < end ? CEscape(static_cast<unsigned char>(base[pos])) : 0;
-                if (ch)
-                    ++pos;
-            } else if (!bEscapes && ch == '\x7F') {
-                ch = 0;  // the no-escape table's escape byte reads as nothing
+        // Only escapes (or, without escapes, the no-escape table's 0x7F byte) need a look.
+        const char special = bEscapes ? '\\' : '\x7F';
+        while (pos < end) {
+            char ch = base[pos];
+            if (ch == '"')
+                break;
+            ++pos;
+            if (ch == special) {
+                if (bEscapes) {
+                    ch = pos < end ? CEscape(static_cast<unsigned char>(base[pos])) : 0;
+                    if (ch)
+                        ++pos;
+                } else {
+                    ch = 0;  // the no-escape table's escape byte reads as nothing
+                }
             }
             if (n < kTokenSize - 1)
                 s_pTokenBuf[n++] = ch;
@@ -243,6 +251,86 @@ std::string Utf16LEToUtf8(const unsigned char *p, size_t nUnits)
     return out;
 }
 
+// Whether the token after white space and comments could be unquoted (so possibly a
+// conditional); only looks, moving nothing.
+bool NextTokenMayBeConditional(CUtlBuffer &buf)
+{
+    if (!buf.IsValid())
+        return false;
+    const char *base = static_cast<const char *>(buf.Base());
+    int end = std::min(buf.TellMaxPut(), buf.Size());
+    int pos = buf.TellGet();
+    if (!base || pos < 0)
+        return false;
+    for (;;) {
+        while (pos < end && IsSpace(static_cast<unsigned char>(base[pos])))
+            ++pos;
+        if (pos + 1 < end && base[pos] == '/' && base[pos + 1] == '/') {
+            pos += 2;
+            while (pos < end && base[pos++] != '\n') {
+            }
+            continue;
+        }
+        break;
+    }
+    if (pos >= end)
+        return false;
+    char c = base[pos];
+    return c != '"' && c != '{' && c != '}' && c != 0;
+}
+
+// A plain decimal ([sign] digits [. digits], at most 15 digits in all) converted exactly as
+// strtod would round it; false for anything else.
+bool ParseSimpleDecimal(const char *s, int len, bool &bHasPoint, double &value)
+{
+    const char *p = s;
+    const char *end = s + len;
+    bool bNegative = false;
+    if (p < end && (*p == '-' || *p == '+'))
+        bNegative = *p++ == '-';
+    uint64_t mantissa = 0;
+    int nDigits = 0;
+    int nFrac = 0;
+    bHasPoint = false;
+    for (; p < end; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+            if (++nDigits > 15)
+                return false;
+            if (bHasPoint)
+                ++nFrac;
+        } else if (*p == '.' && !bHasPoint) {
+            bHasPoint = true;
+        } else {
+            return false;
+        }
+    }
+    if (nDigits == 0)
+        return false;
+    static const double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    value = static_cast<double>(mantissa) / kPow10[nFrac];
+    if (bNegative)
+        value = -value;
+    return true;
+}
+
+// True when strtol or strtod could read all of s: otherwise the value is a string.
+bool MayBeNumber(const char *s, int len)
+{
+    for (int i = 0; i < len; ++i) {
+        char c = s[i];
+        if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E')
+            continue;
+        // leading white space, and the letters of inf, nan and hexadecimal forms, need the parsers
+        if (IsSpace(static_cast<unsigned char>(c)) && i == 0)
+            return true;
+        if (strchr("iInNxXpPaAfFtTyY()_", c))
+            return true;
+        return false;
+    }
+    return true;
+}
+
 bool CanStartNumber(unsigned char c)
 {
     return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || IsSpace(c) || c == 'i' || c == 'I' ||
@@ -258,31 +346,6 @@ int HexDigit(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return 0;
-}
-
-inline void InternalWrite(IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, const void *pData, int len)
-{
-    if (len <= 0)
-        return;
-    if (fs && f)
-        fs->Write(pData, len, f);
-    if (pBuf)
-        pBuf->Put(pData, len);
-}
-
-inline void WriteText(IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, const char *pText)
-{
-    InternalWrite(fs, f, pBuf, pText, static_cast<int>(strlen(pText)));
-}
-
-void WriteIndents(IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, int indentLevel)
-{
-    static const char kTabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
-    while (indentLevel > 0) {
-        int n = std::min(indentLevel, 16);
-        InternalWrite(fs, f, pBuf, kTabs, n);
-        indentLevel -= n;
-    }
 }
 
 }  // namespace
@@ -596,22 +659,26 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
                 uint64_t v = 0;
                 for (int i = 2; i < 18; ++i)
                     v = (v << 4) | static_cast<uint64_t>(HexDigit(value[i]));
-                dat->m_sValue = new char[sizeof(uint64_t)];
+                dat->m_sValue = AllocValueText(sizeof(uint64_t));
                 memcpy(dat->m_sValue, &v, sizeof(v));
                 dat->m_iDataType = TYPE_UINT64;
             } else {
                 types_t type = TYPE_STRING;
                 int iValue = 0;
                 float flValue = 0.0f;
-                if (len > 0 && CanStartNumber(static_cast<unsigned char>(value[0]))) {
-                    // Plain digits are an int unless out of 32-bit range: no float parse needed.
-                    const char *p = value + (value[0] == '-' || value[0] == '+');
-                    const char *d = p;
-                    while (*d >= '0' && *d <= '9')
-                        ++d;
-                    if (d == value + len && d > p && d - p < 10) {
-                        iValue = atoi(value);
-                        type = TYPE_INT;
+                bool bHasPoint;
+                double simple;
+                if (len > 0 && CanStartNumber(static_cast<unsigned char>(value[0])) && MayBeNumber(value, len)) {
+                    // Plain decimals are typed without the C parsers: digits alone are an int when
+                    // they fit, digits with a point a float.
+                    if (ParseSimpleDecimal(value, len, bHasPoint, simple)) {
+                        if (bHasPoint) {
+                            type = TYPE_FLOAT;
+                            flValue = static_cast<float>(simple);
+                        } else if (simple >= INT_MIN && simple <= INT_MAX) {
+                            type = TYPE_INT;
+                            iValue = static_cast<int>(simple);
+                        }
                     } else {
                         char *pIEnd;
                         char *pFEnd;
@@ -635,19 +702,22 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
                 } else if (type == TYPE_FLOAT) {
                     dat->m_flValue = flValue;
                 } else {
-                    dat->m_sValue = new char[len + 1];
+                    dat->m_sValue = AllocValueText(static_cast<size_t>(len) + 1);
                     memcpy(dat->m_sValue, value, static_cast<size_t>(len) + 1);
                 }
                 dat->m_iDataType = static_cast<unsigned char>(type);
             }
 
-            // A conditional may follow the value.
-            int nPrevPos = buf.TellGet();
-            const char *peek = ReadToken(buf, m_bHasEscapeSequences, wasQuoted, wasConditional, &len);
-            if (peek && wasConditional)
-                bAccepted = EvaluateConditional(peek);
-            else
-                buf.SeekGet(CUtlBuffer::SEEK_HEAD, nPrevPos);
+            // A conditional may follow the value. Only an unquoted token can be one, so a quote
+            // or a brace ahead needs no reading.
+            if (NextTokenMayBeConditional(buf)) {
+                int nPrevPos = buf.TellGet();
+                const char *peek = ReadToken(buf, m_bHasEscapeSequences, wasQuoted, wasConditional, &len);
+                if (peek && wasConditional)
+                    bAccepted = EvaluateConditional(peek);
+                else
+                    buf.SeekGet(CUtlBuffer::SEEK_HEAD, nPrevPos);
+            }
         }
 
         if (bAccepted) {
@@ -665,6 +735,78 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
 // ---------------------------------------------------------------------------------------------
 // Writing
 
+// Collects the text in a block and hands it to the file and/or the buffer in large pieces.
+struct KeyValues::CWriteContext
+{
+    IBaseFileSystem *fs;
+    FileHandle_t f;
+    CUtlBuffer *pBuf;
+    int n = 0;
+    char data[8192];
+
+    CWriteContext(IBaseFileSystem *fileSystem, FileHandle_t file, CUtlBuffer *pBuffer)
+        : fs(fileSystem), f(file), pBuf(pBuffer)
+    {
+    }
+    ~CWriteContext() { Flush(); }
+
+    void Flush()
+    {
+        if (n <= 0)
+            return;
+        if (fs && f)
+            fs->Write(data, n, f);
+        if (pBuf)
+            pBuf->Put(data, n);
+        n = 0;
+    }
+    void Write(const char *p, size_t len)
+    {
+        while (len > 0) {
+            if (n == static_cast<int>(sizeof(data)))
+                Flush();
+            size_t chunk = std::min(len, sizeof(data) - static_cast<size_t>(n));
+            memcpy(data + n, p, chunk);
+            n += static_cast<int>(chunk);
+            p += chunk;
+            len -= chunk;
+        }
+    }
+    void Write(const char *text) { Write(text, strlen(text)); }
+    void Tabs(int count)
+    {
+        static const char kTabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+        while (count > 0) {
+            int chunk = std::min(count, 16);
+            Write(kTabs, static_cast<size_t>(chunk));
+            count -= chunk;
+        }
+    }
+};
+
+namespace {
+
+// Decimal text of an int, as "%d" writes it.
+int FormatInt(int value, char *out)
+{
+    char tmp[16];
+    int n = 0;
+    unsigned int u = value < 0 ? 0u - static_cast<unsigned int>(value) : static_cast<unsigned int>(value);
+    do {
+        tmp[n++] = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u);
+    int len = 0;
+    if (value < 0)
+        out[len++] = '-';
+    while (n)
+        out[len++] = tmp[--n];
+    out[len] = 0;
+    return len;
+}
+
+}  // namespace
+
 bool KeyValues::SaveToFile(IBaseFileSystem *filesystem, const char *resourceName, const char *pathID, bool sortKeys)
 {
     FileHandle_t f = filesystem && resourceName ? filesystem->Open(resourceName, "wb", pathID) : nullptr;
@@ -673,39 +815,43 @@ bool KeyValues::SaveToFile(IBaseFileSystem *filesystem, const char *resourceName
                resourceName ? resourceName : "NULL", pathID ? pathID : "NULL");
         return false;
     }
-    RecursiveSaveToFile(filesystem, f, nullptr, 0, sortKeys);
+    {
+        CWriteContext ctx(filesystem, f, nullptr);
+        RecursiveSaveToFile(ctx, 0, sortKeys);
+    }
     filesystem->Close(f);
     return true;
 }
 
 void KeyValues::RecursiveSaveToFile(CUtlBuffer &buf, int indentLevel, bool sortKeys)
 {
-    RecursiveSaveToFile(nullptr, nullptr, &buf, indentLevel, sortKeys);
+    CWriteContext ctx(nullptr, nullptr, &buf);
+    RecursiveSaveToFile(ctx, indentLevel, sortKeys);
 }
 
-void KeyValues::WriteConvertedString(IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, const char *pszString)
+// A double quote always gets a backslash before it; a backslash is doubled only with escapes.
+void KeyValues::WriteConvertedString(CWriteContext &ctx, const char *pszString)
 {
     const char *run = pszString;
     const char *p = pszString;
     for (; *p; ++p) {
         if (*p == '"' || (*p == '\\' && m_bHasEscapeSequences)) {
-            InternalWrite(fs, f, pBuf, run, static_cast<int>(p - run));
-            InternalWrite(fs, f, pBuf, "\\", 1);
+            ctx.Write(run, static_cast<size_t>(p - run));
+            ctx.Write("\\", 1);
             run = p;  // the character itself goes out with the next run
         }
     }
-    InternalWrite(fs, f, pBuf, run, static_cast<int>(p - run));
+    ctx.Write(run, static_cast<size_t>(p - run));
 }
 
-void KeyValues::RecursiveSaveToFile(IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, int indentLevel,
-                                    bool sortKeys)
+void KeyValues::RecursiveSaveToFile(CWriteContext &ctx, int indentLevel, bool sortKeys)
 {
-    WriteIndents(fs, f, pBuf, indentLevel);
-    InternalWrite(fs, f, pBuf, "\"", 1);
-    WriteConvertedString(fs, f, pBuf, GetName());
-    InternalWrite(fs, f, pBuf, "\"\n", 2);
-    WriteIndents(fs, f, pBuf, indentLevel);
-    InternalWrite(fs, f, pBuf, "{\n", 2);
+    ctx.Tabs(indentLevel);
+    ctx.Write("\"", 1);
+    WriteConvertedString(ctx, GetName());
+    ctx.Write("\"\n", 2);
+    ctx.Tabs(indentLevel);
+    ctx.Write("{\n", 2);
 
     if (sortKeys) {
         std::vector<KeyValues *> children;
@@ -715,21 +861,20 @@ void KeyValues::RecursiveSaveToFile(IBaseFileSystem *fs, FileHandle_t f, CUtlBuf
             return V_stricmp(a->GetName(), b->GetName()) < 0;
         });
         for (KeyValues *dat : children)
-            SaveKeyToFile(dat, fs, f, pBuf, indentLevel, sortKeys);
+            SaveKeyToFile(dat, ctx, indentLevel, sortKeys);
     } else {
         for (KeyValues *dat = m_pSub; dat; dat = dat->m_pPeer)
-            SaveKeyToFile(dat, fs, f, pBuf, indentLevel, sortKeys);
+            SaveKeyToFile(dat, ctx, indentLevel, sortKeys);
     }
 
-    WriteIndents(fs, f, pBuf, indentLevel);
-    InternalWrite(fs, f, pBuf, "}\n", 2);
+    ctx.Tabs(indentLevel);
+    ctx.Write("}\n", 2);
 }
 
-void KeyValues::SaveKeyToFile(KeyValues *dat, IBaseFileSystem *fs, FileHandle_t f, CUtlBuffer *pBuf, int indentLevel,
-                              bool sortKeys)
+void KeyValues::SaveKeyToFile(KeyValues *dat, CWriteContext &ctx, int indentLevel, bool sortKeys)
 {
     if (dat->m_pSub) {
-        dat->RecursiveSaveToFile(fs, f, pBuf, indentLevel + 1, sortKeys);
+        dat->RecursiveSaveToFile(ctx, indentLevel + 1, sortKeys);
         return;
     }
 
@@ -750,7 +895,7 @@ void KeyValues::SaveKeyToFile(KeyValues *dat, IBaseFileSystem *fs, FileHandle_t 
         }
         break;
     case TYPE_INT:
-        snprintf(number, sizeof(number), "%d", dat->m_iValue);
+        FormatInt(dat->m_iValue, number);
         pValue = number;
         break;
     case TYPE_FLOAT:
@@ -772,13 +917,13 @@ void KeyValues::SaveKeyToFile(KeyValues *dat, IBaseFileSystem *fs, FileHandle_t 
     if (!pValue)
         return;
 
-    WriteIndents(fs, f, pBuf, indentLevel + 1);
-    InternalWrite(fs, f, pBuf, "\"", 1);
-    WriteConvertedString(fs, f, pBuf, dat->GetName());
-    InternalWrite(fs, f, pBuf, "\"\t\t\"", 4);
+    ctx.Tabs(indentLevel + 1);
+    ctx.Write("\"", 1);
+    WriteConvertedString(ctx, dat->GetName());
+    ctx.Write("\"\t\t\"", 4);
     if (bEscape)
-        WriteConvertedString(fs, f, pBuf, pValue);
+        WriteConvertedString(ctx, pValue);
     else
-        WriteText(fs, f, pBuf, pValue);
-    InternalWrite(fs, f, pBuf, "\"\n", 2);
+        ctx.Write(pValue);
+    ctx.Write("\"\n", 2);
 }

@@ -314,9 +314,9 @@ int ConCommand::AutoCompleteSuggest(const char *partial, CUtlVector<CUtlString> 
     if (!m_fnCompletionCallback)
         return 0;
 
-    static char s_Commands[COMMAND_COMPLETION_MAXITEMS][COMMAND_COMPLETION_ITEM_LENGTH];
-    memset(s_Commands, 0, sizeof(s_Commands));
-    int nCount = m_fnCompletionCallback(partial, s_Commands);
+    char commandsOut[COMMAND_COMPLETION_MAXITEMS][COMMAND_COMPLETION_ITEM_LENGTH];
+    memset(commandsOut, 0, sizeof(commandsOut));
+    int nCount = m_fnCompletionCallback(partial, commandsOut);
     // The count is clamped to the entries there are; each entry is read within its 128 bytes.
     if (nCount < 0)
         nCount = 0;
@@ -324,8 +324,8 @@ int ConCommand::AutoCompleteSuggest(const char *partial, CUtlVector<CUtlString> 
         nCount = COMMAND_COMPLETION_MAXITEMS;
     for (int i = 0; i < nCount; ++i) {
         char entry[COMMAND_COMPLETION_ITEM_LENGTH + 1];
-        size_t len = strnlen(s_Commands[i], COMMAND_COMPLETION_ITEM_LENGTH);
-        memcpy(entry, s_Commands[i], len);
+        size_t len = strnlen(commandsOut[i], COMMAND_COMPLETION_ITEM_LENGTH);
+        memcpy(entry, commandsOut[i], len);
         entry[len] = 0;
         commands.AddToTail(CUtlString(entry));
     }

@@ -504,6 +504,9 @@ void V_SetExtension(char *path, const char *ext, int size)
 {
 	if (!path || size <= 0)
 		return;
+	// The path is read within its buffer only: an unterminated one is cut to fit.
+	if (strnlen(path, static_cast<size_t>(size)) == static_cast<size_t>(size))
+		path[size - 1] = '\0';
 	V_StripExtension(path, path, size);
 	V_DefaultExtension(path, ext, size);
 }

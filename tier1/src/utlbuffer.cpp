@@ -607,7 +607,8 @@ int CUtlBuffer::VaScanf(const char *pFmt, va_list list)
             nAvail = 128;
         if (nAvail < 0 || !CheckPeekGet(0, nAvail))
             nAvail = 0;
-        memcpy(window, m_pMemory + (m_Get - m_nOffset), static_cast<size_t>(nAvail));
+        if (nAvail > 0)
+            memcpy(window, m_pMemory + (m_Get - m_nOffset), static_cast<size_t>(nAvail));
         window[nAvail] = 0;
         char *pEnd = window;
         switch (conv) {

@@ -117,6 +117,10 @@ public:
 
 private:
     ~KeyValues();
+    // Storage of value texts (reused through free lists, as nodes are).
+    static char *AllocValueText(size_t nBytes);
+    static void FreeValueText(char *p);
+    static char *CopyValueText(const char *s);
     void Init();
     void FreeValues();
     void DestroyOne();
@@ -127,11 +131,10 @@ private:
     void RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &buf, int nDepth);
     void ParseIncludedKeys(const char *resourceName, const char *filetoinclude, IBaseFileSystem *pFileSystem,
                            const char *pPathID, void *pIncludedKeys);
-    void RecursiveSaveToFile(IBaseFileSystem *filesystem, FileHandle_t f, CUtlBuffer *pBuf, int indentLevel,
-                             bool sortKeys);
-    void SaveKeyToFile(KeyValues *dat, IBaseFileSystem *filesystem, FileHandle_t f, CUtlBuffer *pBuf,
-                       int indentLevel, bool sortKeys);
-    void WriteConvertedString(IBaseFileSystem *filesystem, FileHandle_t f, CUtlBuffer *pBuf, const char *pszString);
+    struct CWriteContext;  // where the text goes: a file, a buffer, or both
+    void RecursiveSaveToFile(CWriteContext &ctx, int indentLevel, bool sortKeys);
+    void SaveKeyToFile(KeyValues *dat, CWriteContext &ctx, int indentLevel, bool sortKeys);
+    void WriteConvertedString(CWriteContext &ctx, const char *pszString);
 
     HKeySymbol m_iKeyName;
     char *m_sValue;

@@ -207,6 +207,10 @@ public:
     I AddToHead(const T &src) { return InsertAfter(InvalidIndex(), src); }
     I AddToTail(const T &src) { return InsertBefore(InvalidIndex(), src); }
     I InsertBefore(I before, const T &src) {
+        if (IsInsideBlock(&src)) {
+            T copy(src);  // the slots may move while the new one is made
+            return InsertBefore(before, copy);
+        }
         I elem = AllocInternal();
         if (elem == InvalidIndex()) return elem;
         CopyConstruct(&Element(elem), src);
@@ -214,6 +218,10 @@ public:
         return elem;
     }
     I InsertAfter(I after, const T &src) {
+        if (IsInsideBlock(&src)) {
+            T copy(src);
+            return InsertAfter(after, copy);
+        }
         I elem = AllocInternal();
         if (elem == InvalidIndex()) return elem;
         CopyConstruct(&Element(elem), src);
@@ -271,6 +279,12 @@ public:
     }
 
 private:
+    bool IsInsideBlock(const void *p) const {
+        const char *base = reinterpret_cast<const char *>(m_Memory.Base());
+        const char *q = static_cast<const char *>(p);
+        return base && q >= base && q < base + static_cast<size_t>(m_Memory.NumAllocated()) * sizeof(ListElem_t);
+    }
+
     bool WasHandedOut(I i) const { return m_LastAlloc != InvalidIndex() && i <= m_LastAlloc; }
     void ResetDbgInfo() { m_pElements = m_Memory.Base(); }
 

@@ -36,6 +36,11 @@ public:
 
     // Adds a node made of the key and the value; returns its index.
     IndexType_t Insert(const KeyType_t &key, const ElemType_t &insert) {
+        if (m_Tree.IsInsideNodes(&key) || m_Tree.IsInsideNodes(&insert)) {
+            KeyType_t keyCopy(key);  // the nodes may move while the new one is made
+            ElemType_t elemCopy(insert);
+            return Insert(keyCopy, elemCopy);
+        }
         IndexType_t i = m_Tree.InsertAt(key);
         ::new (static_cast<void *>(&m_Tree.Element(i).key)) KeyType_t(key);
         ::new (static_cast<void *>(&m_Tree.Element(i).elem)) ElemType_t(insert);
@@ -44,6 +49,10 @@ public:
 
     // Adds a node with the key and a default value.
     IndexType_t Insert(const KeyType_t &key) {
+        if (m_Tree.IsInsideNodes(&key)) {
+            KeyType_t keyCopy(key);
+            return Insert(keyCopy);
+        }
         IndexType_t i = m_Tree.InsertAt(key);
         ::new (static_cast<void *>(&m_Tree.Element(i).key)) KeyType_t(key);
         ::new (static_cast<void *>(&m_Tree.Element(i).elem)) ElemType_t();
@@ -100,31 +109,37 @@ private:
     public:
         using Base::Base;
         using Base::InvalidIndex;
+        using Base::IsInsideNodes;
 
         // Links a new node after the nodes whose keys equal key; its key and value are
         // left for the caller to construct.
         I InsertAt(const KeyType_t &key) {
+            const typename Base::Node_t *nodes = this->m_Elements.Base();
+            LessFunc_t less = this->m_LessFunc.m_LessFunc;
             I current = this->m_Root;
             I parent = InvalidIndex();
             bool leftchild = false;
-            LessFunc_t less = this->m_LessFunc.m_LessFunc;
             while (current != InvalidIndex()) {
                 parent = current;
-                leftchild = less(key, this->Element(current).key);
-                current = leftchild ? this->LeftChild(current) : this->RightChild(current);
+                this->PrefetchChildren(current);
+                const typename Base::Node_t &node = nodes[current];
+                leftchild = less(key, node.m_Data.key);
+                current = Base::SelectChild(node, leftchild);
             }
             return Base::InsertAt(parent, leftchild);
         }
 
         I FindKey(const KeyType_t &key) const {
+            const typename Base::Node_t *nodes = this->m_Elements.Base();
             LessFunc_t less = this->m_LessFunc.m_LessFunc;
             I current = this->m_Root;
             while (current != InvalidIndex()) {
-                const KeyType_t &nodeKey = this->Element(current).key;
-                if (less(key, nodeKey))
-                    current = this->LeftChild(current);
-                else if (less(nodeKey, key))
-                    current = this->RightChild(current);
+                this->PrefetchChildren(current);
+                const typename Base::Node_t &node = nodes[current];
+                if (less(key, node.m_Data.key))
+                    current = node.m_Left;
+                else if (less(node.m_Data.key, key))
+                    current = node.m_Right;
                 else
                     break;
             }

@@ -84,6 +84,15 @@ public:
         m_nGrowSize = EXTERNAL_BUFFER_MARKER;
     }
 
+    // Drops any block of its own and takes the given block (from malloc) of numElements
+    // elements. Ownership follows the grow size: an owning array will free the block later,
+    // an array over external memory will not.
+    void AssumeMemory(T *pMemory, int numElements) {
+        Purge();
+        m_pMemory = pMemory;
+        m_nAllocationCount = numElements;
+    }
+
     // Makes room for at least num more elements by the growth rule; external memory and a
     // narrow index type that cannot hold the count leave the block unchanged.
     void Grow(int num = 1) {

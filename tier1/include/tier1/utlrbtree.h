@@ -3,6 +3,9 @@
 // elements may coexist; a new one goes after those equal to it.
 #pragma once
 
+#include <cstdint>
+#include <type_traits>
+
 #include "tier0/dbg.h"
 #include "tier1/utlmemory.h"
 
@@ -100,6 +103,10 @@ public:
 
     // Adds a copy of the element; returns its node.
     I Insert(const T &insert) {
+        if (IsInsideNodes(&insert)) {
+            T copy(insert);  // the node memory may move while the new node is made
+            return Insert(copy);
+        }
         I parent = InvalidIndex();
         bool leftchild = false;
         FindInsertionPosition(insert, parent, leftchild);
@@ -110,6 +117,10 @@ public:
 
     // Adds a copy only when no equal element is present; returns the new or existing node.
     I InsertIfNotFound(const T &insert) {
+        if (IsInsideNodes(&insert)) {
+            T copy(insert);
+            return InsertIfNotFound(copy);
+        }
         I current = m_Root;
         I parent = InvalidIndex();
         bool leftchild = false;
@@ -134,10 +145,12 @@ public:
     I Find(const T &search) const {
         I current = m_Root;
         while (current != InvalidIndex()) {
-            if (m_LessFunc(search, Element(current)))
-                current = LeftChild(current);
-            else if (m_LessFunc(Element(current), search))
-                current = RightChild(current);
+            PrefetchChildren(current);
+            const Node_t &node = m_Elements[current];
+            if (m_LessFunc(search, node.m_Data))
+                current = node.m_Left;
+            else if (m_LessFunc(node.m_Data, search))
+                current = node.m_Right;
             else
                 break;
         }
@@ -147,6 +160,15 @@ public:
     // Takes a node out of the tree structure (rebalancing) without freeing it or changing
     // the count.
     void Unlink(I elem);
+
+    // Puts a node taken out with Unlink on the free list and counts it out, without
+    // destroying its element (the caller has done so, or the element needs none).
+    void FreeNode(I i) {
+        SetLeftChild(i, i);
+        SetRightChild(i, m_FirstFree);
+        m_FirstFree = i;
+        --m_NumElements;
+    }
 
     // Unlinks the node, destroys its element and puts the node on the free list.
     void RemoveAt(I elem) {
@@ -243,19 +265,40 @@ protected:
     }
     NodeColor_t Color(I i) const { return static_cast<NodeColor_t>(Links(i).m_Tag); }
 
+    bool IsInsideNodes(const void *p) const {
+        const char *base = reinterpret_cast<const char *>(m_Elements.Base());
+        const char *q = static_cast<const char *>(p);
+        return base && q >= base && q < base + static_cast<size_t>(m_Elements.NumAllocated()) * sizeof(Node_t);
+    }
+
+    // Starts loading both children of a node while it is being compared, so the descent
+    // does not wait for memory after each comparison. Invalid children are harmless here.
+    void PrefetchChildren(I i) const {
+        const Links_t &links = m_Elements[i];
+        uintptr_t base = reinterpret_cast<uintptr_t>(m_Elements.Base());
+        __builtin_prefetch(reinterpret_cast<const void *>(base + static_cast<uintptr_t>(links.m_Left) * sizeof(Node_t)));
+        __builtin_prefetch(reinterpret_cast<const void *>(base + static_cast<uintptr_t>(links.m_Right) * sizeof(Node_t)));
+    }
+
+    // The left child when goLeft, else the right one, chosen without a branch: which way an
+    // insertion descends is unpredictable, and a mispredicted branch costs more than this.
+    static I SelectChild(const Links_t &links, bool goLeft) {
+        typedef typename std::make_unsigned<I>::type U;
+        U mask = static_cast<U>(0) - static_cast<U>(goLeft);
+        return static_cast<I>(static_cast<U>(links.m_Right) ^
+                              ((static_cast<U>(links.m_Left) ^ static_cast<U>(links.m_Right)) & mask));
+    }
+
     void FindInsertionPosition(const T &insert, I &parent, bool &leftchild) const {
         I current = m_Root;
         parent = InvalidIndex();
         leftchild = false;
         while (current != InvalidIndex()) {
             parent = current;
-            if (m_LessFunc(insert, Element(current))) {
-                leftchild = true;
-                current = LeftChild(current);
-            } else {
-                leftchild = false;
-                current = RightChild(current);
-            }
+            PrefetchChildren(current);
+            const Node_t &node = m_Elements[current];
+            leftchild = m_LessFunc(insert, node.m_Data);
+            current = SelectChild(node, leftchild);
         }
     }
 
@@ -276,14 +319,6 @@ protected:
             m_FirstFree = RightChild(m_FirstFree);
         }
         return elem;
-    }
-
-    // Puts a node (element already destroyed or never built) on the free list.
-    void FreeNode(I i) {
-        SetLeftChild(i, i);
-        SetRightChild(i, m_FirstFree);
-        m_FirstFree = i;
-        --m_NumElements;
     }
 
     // Links a new red node under parent (or as the root) and rebalances; the element is

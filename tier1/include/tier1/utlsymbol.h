@@ -1,10 +1,12 @@
 // Symbol tables: each distinct text is stored once in 2048-byte string pools and named by a
-// 16-bit CUtlSymbol (the index of its node in a lookup tree). CUtlSymbol itself names texts
-// of one process-wide table guarded by a reader-writer lock.
+// 16-bit CUtlSymbol, numbered in order of addition and found through a hash index. CUtlSymbol
+// itself names texts of one process-wide table guarded by a reader-writer lock.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
+
 #include "tier0/threadtools.h"
-#include "tier1/utlrbtree.h"
 #include "tier1/utlvector.h"
 
 class CUtlSymbolTable;
@@ -37,48 +39,39 @@ protected:
 
 	UtlSymId_t m_Id;
 
-	static CUtlSymbolTableMT *s_pSymbolTable;
+	static std::atomic<CUtlSymbolTableMT *> s_pSymbolTable;
 	friend class CCleanupUtlSymbolTable;
 };
 
 class CUtlSymbolTable
 {
 public:
+	// initSize: symbols room first; growSize: symbols added per growth (0 doubles).
 	CUtlSymbolTable(int growSize = 0, int initSize = 32, bool caseInsensitive = false);
 	~CUtlSymbolTable();
 
 	CUtlSymbolTable(const CUtlSymbolTable &) = delete;
 	CUtlSymbolTable &operator=(const CUtlSymbolTable &) = delete;
 
-	// The symbol of the text, adding it when new; the invalid symbol for null. A caseless
-	// table keeps the spelling first added.
+	// The symbol of the text, adding it when new; the invalid symbol for null or when the
+	// table already names 65535 texts. A caseless table keeps the spelling first added.
 	CUtlSymbol AddString(const char *pString);
+	// The symbol of a text already added, or the invalid symbol.
+	CUtlSymbol Find(const char *pString) const;
 	// The text of a symbol (valid as long as the table); the empty text for the invalid one.
 	const char *String(CUtlSymbol id) const;
 
-	int GetNumStrings() const { return static_cast<int>(m_Lookup.Count()); }
+	int GetNumStrings() const { return m_Symbols.Count(); }
 
 protected:
-	// Where a text lives: pool number and byte offset. (0xFFFF, 0xFFFF) is the search key,
-	// standing for the text being looked up.
+	// Where a text lives: pool number and byte offset within the pool.
 	struct CStringPoolIndex
 	{
 		unsigned short m_iPool;
 		unsigned short m_iOffset;
 	};
 
-	class CLess
-	{
-	public:
-		explicit CLess(const CUtlSymbolTable *pTable = nullptr) : m_pTable(pTable) {}
-		bool operator()(const CStringPoolIndex &left, const CStringPoolIndex &right) const;
-
-	private:
-		const CUtlSymbolTable *m_pTable;
-	};
-	friend class CLess;
-
-	// Pool header; the data area follows it.
+	// Pool header; the data area follows it, texts back to back with their terminators.
 	struct StringPool_t
 	{
 		int m_TotalLen;
@@ -87,13 +80,28 @@ protected:
 		const char *Data() const { return reinterpret_cast<const char *>(this + 1); }
 	};
 
-	const char *StringFromIndex(const CStringPoolIndex &index) const;
+	const char *PoolText(const CStringPoolIndex &index) const
+	{
+		return m_StringPools[index.m_iPool]->Data() + index.m_iOffset;
+	}
+	uint32_t HashText(const char *pString) const;
+	bool SameText(const char *a, const char *b) const;
+	void InsertIntoIndex(int symbol);
+	// First pool in creation order with at least len bytes free, or -1.
 	int FindPoolWithSpace(int len) const;
+	void SetPoolFreeSpace(int iPool, int freeSpace);
 
-	CUtlRBTree<CStringPoolIndex, unsigned short, CLess> m_Lookup;
+	// The text of each symbol, by symbol number, and each text's hash.
+	CUtlVector<CStringPoolIndex> m_Symbols;
+	CUtlVector<uint32_t> m_Hashes;
+	// Open-addressed index: 0 for an empty slot, else the hash's high 16 bits over symbol + 1.
+	CUtlVector<uint32_t> m_Slots;
 	bool m_bInsensitive;
-	mutable const char *m_pUserSearchString;
 	CUtlVector<StringPool_t *> m_StringPools;
+	// Max-tree over the pools' free space (leaves from m_nFreeLeaves on), so the first pool
+	// with room is found without walking every pool.
+	CUtlVector<int> m_FreeSpaceTree;
+	int m_nFreeLeaves;
 };
 
 // The table shared between threads: additions take the write lock, reads the read lock.
