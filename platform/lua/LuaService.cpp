@@ -89,6 +89,18 @@ public:
 		return name && pathName && LuaScripts::Exists(pathName, name);
 	}
 
+	int FindCachedFiles(const char *pattern, const char *pathName, void (*onName)(const char *, void *),
+	                    void *context) override
+	{
+		if (!pattern || !pathName)
+			return 0;
+		std::vector<std::string> names = LuaScripts::FindNames(pathName, pattern);
+		if (onName)
+			for (const std::string &name : names)
+				onName(name.c_str(), context);
+		return static_cast<int>(names.size());
+	}
+
 private:
 	LuaState *m_states[LUASTATE_KIND_COUNT] = {};
 	std::vector<std::string> m_mounted;

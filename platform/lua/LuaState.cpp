@@ -211,6 +211,9 @@ void LuaState::Close()
 	m_classMetas.clear();
 	m_main = nullptr;
 	m_L = nullptr;
+	// The finalisers' entries looked the interface up again.
+	g_pCachedState = nullptr;
+	g_pCachedInterface = nullptr;
 }
 
 int LuaState::Top() { return lua_gettop(m_L); }

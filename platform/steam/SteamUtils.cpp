@@ -1,6 +1,7 @@
 // The utilities interface: the application id and the state of asynchronous calls.
 #include "CallQueue.h"
 #include "Core.h"
+#include "LocalFacts.h"
 
 namespace steamstandin {
 
@@ -24,6 +25,19 @@ public:
             *pbFailed = false;
         return Calls().Fetch(call, pCallback, cubCallback, iCallbackExpected, pbFailed);
     }
+
+    uint32_t GetSecondsSinceAppActive() override { return SecondsSinceAppActive(); }
+    uint32_t GetSecondsSinceComputerActive() override { return SecondsSinceComputerActive(); }
+    const char* GetIPCountry() override
+    {
+        m_country = IPCountry();
+        return m_country.c_str();
+    }
+    uint8_t GetCurrentBatteryPower() override { return BatteryPower(); }
+    uint32_t GetServerRealTime() override { return Now(); }
+
+private:
+    std::string m_country;
 };
 
 } // namespace

@@ -16,6 +16,15 @@ public:
     // fetched, or the size or id do not match. *pbFailed tells whether the call had an I/O error.
     virtual bool GetAPICallResult(SteamAPICall_t hSteamAPICall, void* pCallback, int cubCallback,
                                   int iCallbackExpected, bool* pbFailed) = 0;
+    // Seconds since the application, and since the computer, became active.
+    virtual uint32_t GetSecondsSinceAppActive() = 0;
+    virtual uint32_t GetSecondsSinceComputerActive() = 0;
+    // Two-letter country code of the user's IP address.
+    virtual const char* GetIPCountry() = 0;
+    // Battery charge in percent; 255 when the computer runs on mains power.
+    virtual uint8_t GetCurrentBatteryPower() = 0;
+    // Steam's clock, Unix seconds.
+    virtual uint32_t GetServerRealTime() = 0;
 
 protected:
     virtual ~ISteamUtils() = default;
