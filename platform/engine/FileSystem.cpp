@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FileSystemQueries.h"
+#include "GameContent.h"
 #include "filesystem/IFileSystem.h"
 #include "tier1/interface.h"
 
@@ -196,6 +197,11 @@ public:
     }
 
     void RemoveAllSearchPaths() override { m_SearchPaths.clear(); }
+
+    IAddonSystem *Addons() override { return enginestandin::AddonSystem(); }
+    IGameDepotSystem *Games() override { return enginestandin::GameDepotSystem(); }
+    IGamemodeSystem *Gamemodes() override { return enginestandin::GamemodeSystem(); }
+    void MountedContentChanged() override { enginestandin::MountedContentChanged(); }
 
 protected:
     std::vector<std::string> Roots(const char *pathID) const override

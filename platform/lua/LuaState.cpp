@@ -196,6 +196,9 @@ LuaState::~LuaState()
 	}
 	if (m_main)
 		lua_close(m_main);
+	// Closing runs __gc metamethods, whose entries look the interface up again.
+	g_pCachedState = nullptr;
+	g_pCachedInterface = nullptr;
 }
 
 int LuaState::Top() { return lua_gettop(m_L); }

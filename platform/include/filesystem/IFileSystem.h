@@ -11,6 +11,10 @@ typedef int FileFindHandle_t;
 
 #define FILESYSTEM_INTERFACE_VERSION "VFileSystem020"
 
+class IAddonSystem;
+class IGameDepotSystem;
+class IGamemodeSystem;
+
 enum FileSystemSeek_t
 {
     FILESYSTEM_SEEK_HEAD = 0,
@@ -87,6 +91,13 @@ public:
     // Open with options: flags are unused; the resolved name, when asked for, is set to null.
     virtual FileHandle_t OpenEx(const char *pFileName, const char *pOptions, unsigned int flags = 0,
                                 const char *pathID = nullptr, char **ppszResolvedFilename = nullptr) = 0;
+
+    // The game's content managers (filesystem/IContentManagers.h), and the refresh of the
+    // search paths after the mounted content changed.
+    virtual IAddonSystem *Addons() = 0;
+    virtual IGameDepotSystem *Games() = 0;
+    virtual IGamemodeSystem *Gamemodes() = 0;
+    virtual void MountedContentChanged() = 0;
 
 protected:
     ~IFileSystem() = default;
