@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -182,6 +184,13 @@ TEST(KeyValuesText, Conditionals)
     EXPECT_EQ(top->FindKey("x"), nullptr);
     EXPECT_EQ(top->GetInt("y"), 2);
 
+    // a rejected later top-level key does not lose the keys after it
+    KVPtr later(Parse("first { a 1 } second [$X360] { b 2 } third { c 3 } fourth [$X360] { d 4 }"));
+    ASSERT_NE(later->GetNextKey(), nullptr);
+    EXPECT_STREQ(later->GetNextKey()->GetName(), "third");
+    EXPECT_EQ(later->GetNextKey()->GetInt("c"), 3);
+    EXPECT_EQ(later->GetNextKey()->GetNextKey(), nullptr);
+
     // evaluation switched off: every conditional holds
     KVPtr all(new KeyValues("root"));
     all->UsesConditionals(false);
@@ -201,6 +210,9 @@ TEST(KeyValuesText, QuotesEscapesAndComments)
     EXPECT_STREQ(esc->GetString("path"), "C:");
     EXPECT_STREQ(esc->GetString("tab"), "x\ty");
     EXPECT_STREQ(esc->GetString("q"), "say \"hi\"");
+    KVPtr cut(Parse("a { n \"12\\zz\" }", true));  // the unpaired escape ends the text: 12 is an int
+    EXPECT_EQ(cut->GetDataType("n"), KeyValues::TYPE_INT);
+    EXPECT_EQ(cut->GetInt("n"), 12);
 
     // without escapes the no-escape table's 0x7F byte reads as a zero; with them it is kept
     KVPtr del(Parse("a { k \"x\x7Fy\" }"));
@@ -352,12 +364,16 @@ TEST(KeyValuesText, Utf16Files)
     ASSERT_TRUE(odd->LoadFromFile(&fs, "odd.res"));
     EXPECT_EQ(odd->GetInt("n"), 4);
 
-    // in memory, the zero unit ends the text
+    // a C string is read only up to its terminator, UTF-16 or not
     std::string mem = utf16(u"b { m 5 }");
-    mem.append(4, '\0');
     KVPtr inMem(new KeyValues("root"));
+    Tier0OutputCapture capture;
     inMem->LoadFromBuffer("mem", mem.c_str());
-    EXPECT_EQ(inMem->GetInt("m"), 5);
+    EXPECT_EQ(inMem->GetInt("m"), 0);
+    EXPECT_STREQ(inMem->GetName(), "b");
+    KVPtr shortText(new KeyValues("root"));
+    shortText->LoadFromBuffer("mem", "\xFF\xFE" "a");  // no whole zero unit after the text
+    EXPECT_STREQ(shortText->GetName(), "a");
 }
 
 TEST(KeyValuesText, WriterFormat)
@@ -455,13 +471,14 @@ TEST(KeyValuesText, HostileInput)
     std::string garbage;
     for (int i = 0; i < 4096; ++i)
         garbage += static_cast<char>(((i * 131) ^ (i >> 3)) % 255 + 1);
+    std::string deepZero = deep.substr(0, 3000) + std::string(1, '\0') + " x }";
     std::string braces(5000, '}');
     std::string opens(5000, '{');
 
     const std::string cases[] = {
         "", "{", "}", "\"", "a", "a {", "a { \"", "a { b \"unterminated", "a { b { c { d", "a } } }", "a { } } }",
         "#include", "#base", "[$X360]", "a [$X360]", "a { b [", "a { b [$WIN32", "//", "a // { b 1 }",
-        deep, deepOk, garbage, braces, opens, "\x7F\x7F", "a { \"\\", std::string("a { b \0 c }", 11),
+        deep, deepOk, deepZero, garbage, braces, opens, "\x7F\x7F", "a { \"\\", std::string("a { b \0 c }", 11),
     };
     Tier0OutputCapture capture;  // keep the reports off the terminal
     for (const std::string &text : cases) {
@@ -479,6 +496,103 @@ TEST(KeyValuesText, HostileInput)
     KVPtr kv(Parse(deepOk.c_str()));
     EXPECT_NE(capture.All().find("blocks nested too deeply"), std::string::npos);
     EXPECT_EQ(kv->GetNextKey() ? kv->GetNextKey()->GetInt("x") : -1, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Token soup from a fixed seed: every mix of braces, quotes, escapes, conditionals, includes and
+// raw bytes loads, saves and reloads without a fault.
+TEST(KeyValuesText, RandomTokenSoup)
+{
+    static const char *kPieces[] = {"{", "}", "\"", "\\", "[$X360]", "[!$WIN32]", "[", "]", "#include", "#base",
+                                    "//", "\n", " ", "key", "\"quoted value\"", "12", "1.5", "0x00000000000000FF",
+                                    "\x7F", "\xFF\xFE", "\t", "\"\\\"\"", "a/b", "{}"};
+    MemoryFileSystem fs;
+    fs.files["inc.res"] = "inc { v 1 }";
+    uint32_t seed = 12345;
+    auto next = [&seed]() {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 8;
+    };
+    Tier0OutputCapture capture;
+    for (int round = 0; round < 1500; ++round) {
+        std::string text;
+        int count = static_cast<int>(next() % 120);
+        for (int i = 0; i < count; ++i) {
+            if (next() % 10 == 0)
+                text += static_cast<char>(next() % 255 + 1);
+            else
+                text += kPieces[next() % (sizeof(kPieces) / sizeof(kPieces[0]))];
+        }
+        KVPtr kv(new KeyValues("root"));
+        kv->UsesEscapeSequences(round % 2 == 0);
+        kv->LoadFromBuffer("soup.res", text.c_str(), &fs);
+        std::string saved = Save(kv.get());
+        KVPtr again(new KeyValues("root"));
+        again->LoadFromBuffer("saved.res", saved.c_str());
+        capture.Clear();
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The typing rules written plainly with the C parsers, for comparison with the reader's.
+KeyValues::types_t ReferenceType(const std::string &v, int &i, float &f)
+{
+    if (v.empty())
+        return KeyValues::TYPE_STRING;
+    if (v.size() == 18 && v[0] == '0' && v[1] == 'x')
+        return KeyValues::TYPE_UINT64;
+    char *iEnd;
+    char *fEnd;
+    errno = 0;
+    long long iv = strtoll(v.c_str(), &iEnd, 10);
+    bool overflow = errno == ERANGE || iv > INT32_MAX || iv < INT32_MIN;
+    double fv = strtod(v.c_str(), &fEnd);
+    if (v.size() >= 2 && (v[1] == 'x' || v[1] == 'X'))
+        fEnd = const_cast<char *>(v.c_str());
+    const char *end = v.c_str() + v.size();
+    if (fEnd > iEnd && fEnd == end) {
+        f = static_cast<float>(fv);
+        return KeyValues::TYPE_FLOAT;
+    }
+    if (iEnd == end && !overflow) {
+        i = static_cast<int>(iv);
+        return KeyValues::TYPE_INT;
+    }
+    return KeyValues::TYPE_STRING;
+}
+
+TEST(KeyValuesText, TypingAgreesWithTheCParsers)
+{
+    static const char kAlphabet[] = "0123456789000+-..eExXinfa ";
+    uint32_t seed = 4242;
+    auto next = [&seed]() {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        std::string v;
+        int len = 1 + static_cast<int>(next() % 20);
+        for (int k = 0; k < len; ++k)
+            v += kAlphabet[next() % (sizeof(kAlphabet) - 1)];
+        std::string text = "a { v \"" + v + "\" }";
+        KVPtr kv(Parse(text.c_str()));
+        int i = 0;
+        float f = 0;
+        KeyValues::types_t expected = ReferenceType(v, i, f);
+        ASSERT_EQ(kv->GetDataType("v"), expected) << "[" << v << "]";
+        if (expected == KeyValues::TYPE_INT) {
+            ASSERT_EQ(kv->GetInt("v"), i) << v;
+        }
+        if (expected == KeyValues::TYPE_FLOAT && f == f) {
+            ASSERT_EQ(kv->GetFloat("v"), f) << v;
+        }
+    }
 }
 
 }  // namespace

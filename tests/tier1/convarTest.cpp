@@ -348,7 +348,7 @@ TEST_F(ConVarTest, References)
     ref.SetValue("6");
     EXPECT_EQ(s_LoadVar.GetInt(), 6);
     EXPECT_STREQ(ref.GetDefault(), "5");
-    s_LoadVar.Revert();
+    s_LoadVar.SetValue("5");
 
     Tier0OutputCapture capture;
     ConVarRef missing("test_missing");

@@ -436,18 +436,11 @@ bool KeyValues::LoadFromBuffer(const char *resourceName, const char *pBuffer, IB
 {
     if (!pBuffer)
         return true;
+    // The known length of a C string ends at its terminator, UTF-16 or not.
     size_t len = strlen(pBuffer);
-    if (len >= 3 && static_cast<unsigned char>(pBuffer[0]) == 0xFF && static_cast<unsigned char>(pBuffer[1]) == 0xFE) {
-        // UTF-16: the caller's text ends with a zero unit.
-        size_t nUnits = 0;
-        const unsigned char *p = reinterpret_cast<const unsigned char *>(pBuffer + 2);
-        while (p[2 * nUnits] || p[2 * nUnits + 1])
-            ++nUnits;
-        std::string utf8 = Utf16LEToUtf8(p, nUnits);
-        CUtlBuffer buf(utf8.data(), static_cast<int>(utf8.size()), CUtlBuffer::READ_ONLY | CUtlBuffer::TEXT_BUFFER);
-        return LoadFromBuffer(resourceName, buf, pFileSystem, pPathID);
-    }
-    return LoadFromText(resourceName, pBuffer, static_cast<int>(len), pFileSystem, pPathID);
+    if (len > static_cast<size_t>(INT_MAX) - 1)
+        len = static_cast<size_t>(INT_MAX) - 1;
+    return LoadFromText(resourceName, pBuffer, static_cast<int>(len) + 1, pFileSystem, pPathID);
 }
 
 // Text of a known length: read to its first zero byte, or as UTF-16 within that length.
@@ -502,6 +495,10 @@ bool KeyValues::LoadFromBuffer(const char *resourceName, CUtlBuffer &buf, IBaseF
                 pPreviousKey->SetNextKey(pCurrentKey);
         } else {
             pCurrentKey->SetName(s);
+            // A rejected key being reused was unlinked: link it again, or it and every key
+            // after it would be lost.
+            if (pCurrentKey != this && pPreviousKey)
+                pPreviousKey->SetNextKey(pCurrentKey);
         }
 
         s = ReadToken(buf, m_bHasEscapeSequences, wasQuoted, wasConditional, &len);
@@ -524,6 +521,10 @@ bool KeyValues::LoadFromBuffer(const char *resourceName, CUtlBuffer &buf, IBaseF
             pCurrentKey = nullptr;
         }
     } while (buf.IsValid());
+
+    // A rejected top-level key left waiting for a name that never came is nobody's.
+    if (pCurrentKey && pCurrentKey != this)
+        pCurrentKey->deleteThis();
 
     // Included files' roots go to the end of this node's peer chain.
     for (KeyValues *included : includedKeys) {
@@ -637,7 +638,7 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
                 int nOpen = 1;
                 while (nOpen > 0) {
                     const char *t = ReadToken(buf, m_bHasEscapeSequences, wasQuoted, wasConditional, &len);
-                    if (!t)
+                    if (!t || (!wasQuoted && len == 0))  // the end, or a zero byte that stops reading
                         break;
                     if (!wasQuoted && len == 1 && *t == '{')
                         ++nOpen;
@@ -654,7 +655,9 @@ void KeyValues::RecursiveLoadFromBuffer(const char *resourceName, CUtlBuffer &bu
                 break;
             }
 
-            // Type the value: uint64, float, int or string.
+            // Type the value: uint64, float, int or string. An escape without a pair leaves a
+            // zero byte in the token, which ends the text.
+            len = static_cast<int>(strnlen(value, static_cast<size_t>(len)));
             if (len == 18 && value[0] == '0' && value[1] == 'x') {
                 uint64_t v = 0;
                 for (int i = 2; i < 18; ++i)

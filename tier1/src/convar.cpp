@@ -436,23 +436,6 @@ const char *ConVar::GetDefault() const
     return m_pParent->m_pszDefaultValue;
 }
 
-bool ConVar::GetMin(float &minVal) const
-{
-    minVal = m_pParent->m_fMinVal;
-    return m_pParent->m_bHasMin;
-}
-
-bool ConVar::GetMax(float &maxVal) const
-{
-    maxVal = m_pParent->m_fMaxVal;
-    return m_pParent->m_bHasMax;
-}
-
-void ConVar::InstallChangeCallback(FnChangeCallback_t callback)
-{
-    m_pParent->m_fnChangeCallback = callback;
-}
-
 void ConVar::SetValue(const char *value)
 {
     m_pParent->InternalSetValue(value);
@@ -466,11 +449,6 @@ void ConVar::SetValue(float value)
 void ConVar::SetValue(int value)
 {
     m_pParent->InternalSetIntValue(value);
-}
-
-void ConVar::Revert()
-{
-    SetValue(m_pParent->m_pszDefaultValue);
 }
 
 bool ConVar::ClampValue(float &value)

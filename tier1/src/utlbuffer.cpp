@@ -221,26 +221,6 @@ void CUtlBuffer::AssumeMemory(void *pMemory, int nSize, int nInitialPut, int nFl
     AddNullTermination();
 }
 
-void CUtlBuffer::Clear()
-{
-    m_Get = 0;
-    m_Put = 0;
-    m_Error = 0;
-    m_nOffset = 0;
-    m_nMaxPut = -1;
-    AddNullTermination();
-}
-
-void CUtlBuffer::Purge()
-{
-    FreeOwnedMemory();
-    m_Get = 0;
-    m_Put = 0;
-    m_Error = 0;
-    m_nOffset = 0;
-    m_nMaxPut = 0;
-}
-
 void CUtlBuffer::SetOverflowFuncs(UtlBufferOverflowFunc_t getFunc, UtlBufferOverflowFunc_t putFunc)
 {
     m_GetOverflowFunc = getFunc;
@@ -476,7 +456,7 @@ void CUtlBuffer::GetString(char *pString, int nMaxChars)
     }
 }
 
-char CUtlBuffer::GetDelimitedChar(CUtlCharConversion *pConv)
+char CUtlBuffer::GetDelimitedCharInternal(CUtlCharConversion *pConv)
 {
     char c = GetChar();
     if (!pConv || c != pConv->GetEscapeChar())
@@ -523,7 +503,7 @@ void CUtlBuffer::GetDelimitedString(CUtlCharConversion *pConv, char *pString, in
 
     int nRead = 0;
     while (IsValid() && !PeekStringMatch(0, pDelim, nDelimLen)) {
-        char c = GetDelimitedChar(pConv);
+        char c = GetDelimitedCharInternal(pConv);
         if (nMaxChars == 0 || nRead < nMaxChars)
             pString[nRead++] = c;
     }
@@ -672,17 +652,6 @@ void CUtlBuffer::Put(const void *pMem, int nSize)
     memcpy(m_pMemory + (m_Put - m_nOffset), pMem, static_cast<size_t>(nSize));
     m_Put += nSize;
     AddNullTermination();
-}
-
-void CUtlBuffer::PutString(const char *pString)
-{
-    if (pString)
-        Put(pString, static_cast<int>(strlen(pString)));
-}
-
-void CUtlBuffer::PutChar(char c)
-{
-    Put(&c, 1);
 }
 
 void CUtlBuffer::SeekPut(SeekType_t type, int offset)

@@ -193,15 +193,10 @@ public:
     bool GetBool() const { return GetInt() != 0; }
     const char *GetString() const;
     const char *GetDefault() const;
-    bool GetMin(float &minVal) const;
-    bool GetMax(float &maxVal) const;
 
     void SetValue(const char *value) override;
     void SetValue(float value) override;
     void SetValue(int value) override;
-    void Revert();
-
-    void InstallChangeCallback(FnChangeCallback_t callback);
 
 protected:
     virtual void InternalSetValue(const char *value);

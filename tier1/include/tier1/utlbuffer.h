@@ -101,11 +101,6 @@ public:
     void SetExternalBuffer(void *pMemory, int nSize, int nInitialPut, int nFlags = 0);
     void AssumeMemory(void *pMemory, int nSize, int nInitialPut, int nFlags = 0);
 
-    // Empties the buffer, keeping its memory.
-    void Clear();
-    // Empties the buffer and frees owned memory.
-    void Purge();
-
     // Get side.
     void Get(void *pMem, int nSize);
     char GetChar();
@@ -118,7 +113,6 @@ public:
     int PeekStringLength();
     void GetString(char *pString, int nMaxChars = 0);
     void GetDelimitedString(CUtlCharConversion *pConv, char *pString, int nMaxChars = 0);
-    char GetDelimitedChar(CUtlCharConversion *pConv);
     void SeekGet(SeekType_t type, int offset);
     // Text mode only. Conversions %c %d %i %u %x %f and %Ns (N the largest number of characters
     // stored, the destination holding N + 1); returns the number of conversions made.
@@ -129,8 +123,6 @@ public:
 
     // Put side.
     void Put(const void *pMem, int nSize);
-    void PutString(const char *pString);  // the text without its terminator
-    void PutChar(char c);
     void SeekPut(SeekType_t type, int offset);
     void AddNullTermination();
 
@@ -166,6 +158,8 @@ protected:
     bool GetOverflow(int nSize);
     bool PutOverflow(int nSize);
 
+    // One character of a delimited string, escapes converted.
+    char GetDelimitedCharInternal(CUtlCharConversion *pConv);
     bool CheckPut(int nSize);
     bool OnGetOverflow(int nSize) { return (this->*m_GetOverflowFunc)(nSize); }
     bool OnPutOverflow(int nSize) { return (this->*m_PutOverflowFunc)(nSize); }
