@@ -4,6 +4,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "filesystem/IFileSystem.h"
 #include "lua/LuaLibrary.h"
@@ -13,8 +17,14 @@
 
 namespace
 {
+// One result row: column names and texts in column order.
+typedef std::vector<std::pair<std::string, std::string>> Row;
+
 sqlite3 *pDatabase = nullptr;
-CLuaObject *pResultTable = nullptr;
+// Rows of the query being run. They are gathered in C++ and become Lua tables once SQLite
+// has returned: nothing that can raise a Lua error runs inside SQLite's own frames, where
+// unwinding would leave its statement unfinished.
+std::vector<Row> *pResultRows = nullptr;
 int32_t iResultCount = 1;
 
 const int kMaxPath = 260;
@@ -81,15 +91,18 @@ void SetLastError(ILuaInterface *pLua, const char *message)
 
 int DBCallback(void *, int columns, char **values, char **names)
 {
-	CLuaTable row;
-	for (int i = 0; i < columns; ++i)
-		row.SetMember(names[i] ? names[i] : "", values[i] ? values[i] : "NULL");
-	// Stored by exact integer key: a float key would fold rows together past 2^24.
-	pResultTable->Push();
-	g_Lua->PushNumber(iResultCount);
-	row.Push();
-	g_Lua->SetTable(-3);
-	g_Lua->Pop(1);
+	try
+	{
+		Row row;
+		row.reserve(static_cast<size_t>(columns > 0 ? columns : 0));
+		for (int i = 0; i < columns; ++i)
+			row.emplace_back(names[i] ? names[i] : "", values[i] ? values[i] : "NULL");
+		pResultRows->push_back(std::move(row));
+	}
+	catch (const std::bad_alloc &)
+	{
+		return 1;  // SQLite stops the query and reports it aborted
+	}
 	++iResultCount;
 	return 0;
 }
@@ -114,12 +127,12 @@ LUA_FUNCTION(sql, Query)
 		SetLastError(pLua, "No Database");
 		return 1;
 	}
-	CLuaTable result;
+	std::vector<Row> rows;
 	iResultCount = 1;
-	pResultTable = &result;
+	pResultRows = &rows;
 	char *error = nullptr;
 	int rc = sqlite3_exec(pDatabase, query, DBCallback, nullptr, &error);
-	pResultTable = nullptr;
+	pResultRows = nullptr;
 	if (rc != SQLITE_OK)
 	{
 		if (error)
@@ -130,10 +143,22 @@ LUA_FUNCTION(sql, Query)
 		pLua->PushBool(false);
 		return 1;
 	}
-	if (iResultCount >= 2)
+	if (iResultCount < 2)
+		return 0;
+	CLuaTable result;
+	double key = 1;
+	for (const Row &row : rows)
 	{
+		CLuaTable entry;
+		for (const auto &column : row)
+			entry.SetMember(column.first.c_str(), column.second.c_str());
+		// Stored by exact integer key: a float key would fold rows together past 2^24.
 		result.Push();
-		return 1;
+		pLua->PushNumber(key++);
+		entry.Push();
+		pLua->SetTable(-3);
+		pLua->Pop(1);
 	}
-	return 0;
+	result.Push();
+	return 1;
 }
