@@ -134,6 +134,9 @@ TEST(KeyValues, GetStringStoresTheConversion)
     kv->SetString("s2", "x");
     kv->SetString("s2", kv->GetString("s2"));
     EXPECT_STREQ(kv->GetString("s2"), "x");
+    KeyValues *s2 = kv->FindKey("s2");
+    s2->SetStringValue(s2->GetString());  // no same-pointer test here: must copy before freeing
+    EXPECT_STREQ(kv->GetString("s2"), "x");
 }
 
 TEST(KeyValues, GetColorConversions)
@@ -169,6 +172,12 @@ TEST(KeyValues, CreateNewKey)
     kv->FindKey("1", true);
     EXPECT_STREQ(kv->CreateNewKey()->GetName(), "8");
     EXPECT_EQ(ChildNames(kv.get()), "7,x,1,8");
+
+    // the largest name counts even when it is negative
+    KVPtr neg(new KeyValues("neg"));
+    neg->SetInt("-5", 0);
+    neg->SetInt("-9", 0);
+    EXPECT_STREQ(neg->CreateNewKey()->GetName(), "-4");
 }
 
 TEST(KeyValues, MakeCopyIsDeep)
