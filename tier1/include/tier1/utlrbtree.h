@@ -351,6 +351,8 @@ protected:
 
     // Lifts elem's right child into its place (toLeft), or its left child.
     void Rotate(I elem, bool toLeft);
+    void RotateLeft(I elem) { Rotate(elem, true); }
+    void RotateRight(I elem) { Rotate(elem, false); }
     void InsertRebalance(I elem);
     void RemoveRebalance(I elem);
 
