@@ -1,5 +1,6 @@
 // Tests of KeyValues trees: paths, typed access and conversions, copy, merge, resolution keys.
 #include "tier1/KeyValues.h"
+#include "KeyValuesPtr.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +9,6 @@
 #include <string>
 
 namespace {
-
-struct KVDeleter
-{
-    void operator()(KeyValues *kv) const
-    {
-        if (kv)
-            kv->deleteThis();
-    }
-};
-using KVPtr = std::unique_ptr<KeyValues, KVDeleter>;
 
 std::string ChildNames(KeyValues *kv)
 {
