@@ -169,6 +169,12 @@ TEST(KeyValues, CreateNewKey)
     neg->SetInt("-5", 0);
     neg->SetInt("-9", 0);
     EXPECT_STREQ(neg->CreateNewKey()->GetName(), "-4");
+
+    // a child named INT_MAX is passed over instead of wrapping to a negative name
+    KVPtr top(new KeyValues("top"));
+    top->SetInt("2147483647", 0);
+    top->SetInt("5", 0);
+    EXPECT_STREQ(top->CreateNewKey()->GetName(), "6");
 }
 
 TEST(KeyValues, MakeCopyIsDeep)
