@@ -2,6 +2,7 @@
 // output and to the listeners; warnings and errors push console colours around their text.
 #include "Kestrum/Console/Output.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stack>
@@ -37,12 +38,17 @@ namespace Kestrum
 			return s_bg;
 		}
 
-		// Calls fn on every listener in list order; a listener may remove itself meanwhile.
+		// Calls fn on every listener in list order. A listener may add or remove listeners
+		// meanwhile: the walk is over a copy, and one removed before its turn is not called.
 		template <typename Fn> void TellListeners(Fn fn)
 		{
-			std::vector<Debug::IListener*>& list = Debug::Listeners();
-			for (size_t i = 0; i < list.size(); ++i)
-				fn(list[i]);
+			const std::vector<Debug::IListener*> snapshot = Debug::Listeners();
+			for (size_t i = 0; i < snapshot.size(); ++i)
+			{
+				const std::vector<Debug::IListener*>& live = Debug::Listeners();
+				if (std::find(live.begin(), live.end(), snapshot[i]) != live.end())
+					fn(snapshot[i]);
+			}
 		}
 	}
 
