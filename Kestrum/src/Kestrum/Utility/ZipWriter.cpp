@@ -23,17 +23,9 @@ namespace XZip
 
 	namespace
 	{
-		thread_local ZRESULT s_LastResult = ResultOk;
+		ZRESULT Recent(ZRESULT iResult) { return RecentResult<HandleWriter>::Set(iResult); }
 
-		ZRESULT Recent(ZRESULT iResult)
-		{
-			s_LastResult = iResult;
-			return iResult;
-		}
-
-		constexpr uint32_t ChunkSize = 16384;
 		constexpr uint32_t FirstPieceSize = 65536;	// the first input piece decides the text flag
-		constexpr uint32_t LocalSize = 30;
 		constexpr uint16_t LocalExtraSize = 17;
 		constexpr uint16_t CentralExtraSize = 9;
 		constexpr int DeflateLevel = 8;
@@ -808,8 +800,6 @@ namespace XZip
 
 	uint32_t FormatZipMessageZ(ZRESULT iCode, char* pBuffer, uint32_t iSize)
 	{
-		if (iCode == ResultRecent)
-			iCode = s_LastResult;
-		return FormatMessage(ResultText(iCode, true), pBuffer, iSize);
+		return RecentResult<HandleWriter>::Format(iCode, pBuffer, iSize);
 	}
 }
