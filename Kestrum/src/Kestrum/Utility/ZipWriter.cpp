@@ -727,7 +727,8 @@ namespace XZip
 			return Recent(ResultFailed);
 		if (z->ended)
 			return Recent(ResultEnded);
-		if (!szSourcePath)
+		// The name is checked before the source is opened.
+		if (!szName || !*szName || !szSourcePath)
 			return Recent(ResultArgs);
 		FILE* f = fopen(szSourcePath, "rb");
 		if (!f)
@@ -774,9 +775,10 @@ namespace XZip
 			return Recent(ResultArgs);
 		*ppBase = nullptr;
 		*pLength = 0;
+		// Finishing comes first, also for an archive that is not in memory.
+		r = z->Finish();
 		if (!z->isMemory)
 			return Recent(ResultNotMemoryZip);
-		r = z->Finish();
 		if (r != ResultOk)
 			return Recent(r);
 		*ppBase = z->memory;
