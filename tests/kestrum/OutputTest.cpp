@@ -139,6 +139,29 @@ TEST(Output, ListenerMayRemoveItselfWhileCalled)
 	EXPECT_EQ(next.events, (Events{{'M', "one"}, {'M', "two"}}));
 }
 
+TEST(Output, ListenerThatReaddsItselfIsCalledOnce)
+{
+	struct Readder : Recorder
+	{
+		void OnMsg(const char* str) override
+		{
+			Recorder::OnMsg(str);
+			Debug::IListener::Remove(this);
+			Debug::IListener::Add(this);
+		}
+	} readder;
+	Recorder after;
+	Debug::IListener::Add(&readder);
+	Debug::IListener::Add(&after);
+	testing::internal::CaptureStdout();
+	Output::Msg("m");
+	testing::internal::GetCapturedStdout();
+	Debug::IListener::Remove(&readder);
+	Debug::IListener::Remove(&after);
+	EXPECT_EQ(readder.events, (Events{{'M', "m"}}));
+	EXPECT_EQ(after.events, (Events{{'M', "m"}}));
+}
+
 TEST(Output, ListenerRemovedByAnotherIsNotCalled)
 {
 	Recorder victim;

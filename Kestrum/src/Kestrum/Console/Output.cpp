@@ -2,7 +2,6 @@
 // output and to the listeners; warnings and errors push console colours around their text.
 #include "Kestrum/Console/Output.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stack>
@@ -38,16 +37,19 @@ namespace Kestrum
 			return s_bg;
 		}
 
-		// Calls fn on every listener in list order. A listener may add or remove listeners
-		// meanwhile: the walk is over a copy, and one removed before its turn is not called.
+		// Calls fn on every listener in list order. A listener may remove itself or others
+		// meanwhile: the walk moves on only when the entry it called is still in its place, so
+		// no listener is skipped and a removed one is not called. At most as many calls as
+		// there were listeners: one that re-adds itself is not called round and round.
 		template <typename Fn> void TellListeners(Fn fn)
 		{
-			const std::vector<Debug::IListener*> snapshot = Debug::Listeners();
-			for (size_t i = 0; i < snapshot.size(); ++i)
+			std::vector<Debug::IListener*>& list = Debug::Listeners();
+			for (size_t i = 0, iCalls = list.size(); i < list.size() && iCalls > 0; --iCalls)
 			{
-				const std::vector<Debug::IListener*>& live = Debug::Listeners();
-				if (std::find(live.begin(), live.end(), snapshot[i]) != live.end())
-					fn(snapshot[i]);
+				Debug::IListener* listener = list[i];
+				fn(listener);
+				if (i < list.size() && list[i] == listener)
+					++i;
 			}
 		}
 	}
