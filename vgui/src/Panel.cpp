@@ -86,6 +86,7 @@ VPANEL VPanelHandle::Set(VPANEL panel)
 
 void Panel::Construct()
 {
+	RegisterPanelMaps();
 	m_pDragDrop = nullptr;
 	_vpanel = 0;
 	_panelName = nullptr;
@@ -284,20 +285,12 @@ void Panel::SetName(const char *panelName)
 
 const char *Panel::GetName() { return _panelName ? _panelName : ""; }
 
-const char *Panel::GetClassName()
-{
-	// The message map names the class once it exists; without one the panel is a "Panel".
-	return "Panel";
-}
-
 const char *Panel::GetModuleName() { return GetControlsModuleName(); }
 
 void *Panel::QueryInterface(EInterfaceID id) { return id == ICLIENTPANEL_STANDARD_INTERFACE ? this : nullptr; }
 
-PanelMessageMap *Panel::GetMessageMap() { return nullptr; }
 PanelAnimationMap *Panel::GetAnimMap() { return nullptr; }
 PanelKeyBindingMap *Panel::GetKBMap() { return nullptr; }
-PanelMap_t *Panel::GetPanelMap() { return nullptr; }
 void Panel::GetValueForLua(char *, int) {}
 Panel *Panel::HasHotkey(wchar_t) { return nullptr; }
 void Panel::OnTick() {}
@@ -909,42 +902,6 @@ void Panel::GetDockMargin(int &left, int &top, int &right, int &bottom) const
 	bottom = m_iDockMargin[3];
 }
 
-// Messages: the panel's own messages by name (the per-class maps come later).
-
-void Panel::PostMessage(VPANEL target, KeyValues *message, float delaySeconds)
-{
-	ivgui()->PostMessage(target, message, GetVPanel(), delaySeconds);
-}
-
-void Panel::PostMessage(Panel *target, KeyValues *message, float delaySeconds)
-{
-	if (!target)
-	{
-		if (message)
-			message->deleteThis();
-		return;
-	}
-	PostMessage(target->GetVPanel(), message, delaySeconds);
-}
-
-void Panel::OnMessage(const KeyValues *params, VPANEL)
-{
-	if (!params)
-		return;
-	const char *name = params->GetName();
-	KeyValues *kv = const_cast<KeyValues *>(params);
-	if (!strcasecmp(name, "Delete"))
-		OnDelete();
-	else if (!strcasecmp(name, "Move"))
-		InternalMove();
-	else if (!strcasecmp(name, "Invalidate"))
-		InternalInvalidateLayout();
-	else if (!strcasecmp(name, "Repaint"))
-		Repaint();
-	else if (!strcasecmp(name, "OnScreenSizeChanged"))
-		OnScreenSizeChanged(kv->GetInt("oldwide"), kv->GetInt("oldtall"));
-}
-
 // Lua hooks: the panel's table function of that name, called with the panel first.
 
 bool Panel::CallLuaHook(const char *name, int numArgs, const double *args, bool *result)
@@ -1045,7 +1002,6 @@ Color Panel::GetSchemeColor(const char *keyName, Color defaultColor, IScheme *pS
 	return pScheme ? pScheme->GetColor(keyName, defaultColor) : defaultColor;
 }
 void Panel::InternalFocusChanged(bool) {}
-bool Panel::RequestInfo(KeyValues *outputData) { return GetVParent() && ipanel()->RequestInfo(GetVParent(), outputData); }
 void Panel::RequestFocus(int) {}
 bool Panel::RequestFocusPrev(VPANEL) { return false; }
 bool Panel::RequestFocusNext(VPANEL) { return false; }
@@ -1053,52 +1009,8 @@ VPANEL Panel::GetCurrentKeyFocus() { return 0; }
 int Panel::GetTabPosition() { return _tabPosition; }
 void Panel::SetTabPosition(int position) { _tabPosition = static_cast<unsigned char>(position); }
 bool Panel::HasFocus() { return false; }
-void Panel::AddActionSignalTarget(Panel *messageTarget)
-{
-	if (messageTarget)
-		AddActionSignalTarget(messageTarget->GetVPanel());
-}
-void Panel::AddActionSignalTarget(VPANEL messageTarget)
-{
-	if (!messageTarget)
-		return;
-	HPanel target = ivgui()->PanelToHandle(messageTarget);
-	if (_actionSignalTargetDar.Find(target) < 0)
-		_actionSignalTargetDar.AddToTail(target);
-}
-void Panel::RemoveActionSignalTarget(Panel *oldTarget)
-{
-	if (oldTarget)
-	{
-		int at = _actionSignalTargetDar.Find(ivgui()->PanelToHandle(oldTarget->GetVPanel()));
-		if (at >= 0)
-			_actionSignalTargetDar.Remove(at);
-	}
-}
-void Panel::PostActionSignal(KeyValues *message)
-{
-	if (message)
-		message->deleteThis();
-}
-bool Panel::RequestInfoFromChild(const char *childName, KeyValues *outputData)
-{
-	Panel *child = FindChildByName(childName);
-	return child && child->RequestInfo(outputData);
-}
-void Panel::PostMessageToChild(const char *childName, KeyValues *message)
-{
-	Panel *child = FindChildByName(childName);
-	if (child)
-		PostMessage(child, message);
-	else if (message)
-		message->deleteThis();
-}
-bool Panel::SetInfo(KeyValues *) { return false; }
-void Panel::SetSilentMode(bool silent) { _flags3 = silent ? (_flags3 | 0x4) : (_flags3 & ~0x4); }
-void Panel::InstallMouseHandler(Panel *handler) { m_hMouseEventHandler = handler; }
 bool Panel::IsCursorNone() { return _cursor == dc_none; }
 bool Panel::IsCursorOver() { return false; }
-void Panel::OnCommand(const char *) {}
 void Panel::OnMouseCaptureLost() {}
 void Panel::OnSetFocus() {}
 void Panel::OnKillFocus() {}

@@ -8,6 +8,7 @@
 #include "tier1/utlvector.h"
 #include "vgui/IClientPanel.h"
 #include "vgui/VGUI.h"
+#include "vgui_controls/MessageMap.h"
 #include "vgui_controls/PHandle.h"
 
 class KeyValues;
@@ -28,10 +29,8 @@ class IBorder;
 class IScheme;
 class BuildGroup;
 class Menu;
-struct PanelMessageMap;
 struct PanelAnimationMap;
 struct PanelKeyBindingMap;
-struct PanelMap_t;
 
 typedef unsigned int KeyBindingContextHandle_t;
 const KeyBindingContextHandle_t INVALID_KEYBINDINGCONTEXT_HANDLE = 0xFFFFFFFFu;
@@ -112,6 +111,12 @@ public:
 	Panel(Panel *parent, const char *panelName);
 
 	static const char *GetPanelClassName() { return "Panel"; }
+	// Appends a handler to the map of "Panel".
+	static void AddToMap(const char *scriptName, MessageFunc_t func, int numParams, int type1, const char *name1,
+	                     int type2, const char *name2);
+	// Dispatch through the older static tables, for messages no message map handles.
+	void OnOldMessage(KeyValues *params, VPANEL ifromPanel);
+	static void PreparePanelMap(PanelMap_t *panelMap);
 
 	// Client interface, in the engine's slot order.
 	VPANEL GetVPanel() override { return _vpanel; }
@@ -463,6 +468,8 @@ private:
 	};
 
 	void Construct();
+	// Fills the message map of "Panel" on the first construction.
+	static void RegisterPanelMaps();
 	void PaintBorderNow();
 
 	bool m_bPassUnhandledInput;
