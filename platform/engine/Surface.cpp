@@ -2,6 +2,7 @@
 // that also logs every drawing call, textures by file name, popups above the tree, and the
 // embedded root panel as large as the screen.
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -68,16 +69,23 @@ unsigned char EffectiveAlpha(int alpha)
 	return static_cast<unsigned char>(std::clamp(static_cast<int>(a + 0.5f), 0, 255));
 }
 
+// a + b, held inside the int range.
+int Add(int a, int b)
+{
+	long long sum = static_cast<long long>(a) + b;
+	return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
+
 VGuiDrawRecord Record(VGuiDrawRecord::Kind kind, int x0, int y0, int x1, int y1)
 {
 	Context c = Current();
 	VGuiDrawRecord r{};
 	r.kind = kind;
 	r.panel = c.panel;
-	r.x0 = x0 + c.originX;
-	r.y0 = y0 + c.originY;
-	r.x1 = x1 + c.originX;
-	r.y1 = y1 + c.originY;
+	r.x0 = Add(x0, c.originX);
+	r.y0 = Add(y0, c.originY);
+	r.x1 = Add(x1, c.originX);
+	r.y1 = Add(y1, c.originY);
 	r.r = s_Colour[0];
 	r.g = s_Colour[1];
 	r.b = s_Colour[2];
@@ -100,10 +108,25 @@ void Blend(int x, int y, int r, int g, int b, int a)
 	p[3] = static_cast<unsigned char>(a + p[3] * inv / 255);
 }
 
+// The part of a screen rectangle that can be drawn: inside the clip rectangle and the frame.
+struct Span
+{
+	int x0, y0, x1, y1;
+};
+
+Span Drawable(const VGuiDrawRecord &r)
+{
+	Context c = Current();
+	Span s{ std::max({ r.x0, c.x0, 0 }), std::max({ r.y0, c.y0, 0 }), std::min({ r.x1, c.x1, s_ScreenWide }),
+		    std::min({ r.y1, c.y1, s_ScreenTall }) };
+	return s;
+}
+
 void FillScreenRect(const VGuiDrawRecord &r)
 {
-	for (int y = r.y0; y < r.y1; ++y)
-		for (int x = r.x0; x < r.x1; ++x)
+	Span s = Drawable(r);
+	for (int y = s.y0; y < s.y1; ++y)
+		for (int x = s.x0; x < s.x1; ++x)
 			Blend(x, y, r.r, r.g, r.b, r.a);
 }
 
@@ -157,11 +180,12 @@ public:
 		r.alpha1 = alpha1;
 		r.horizontal = horizontal;
 		s_Log.push_back(r);
-		int span = horizontal ? r.x1 - r.x0 : r.y1 - r.y0;
-		for (int y = r.y0; y < r.y1; ++y)
-			for (int x = r.x0; x < r.x1; ++x)
+		long long span = horizontal ? static_cast<long long>(r.x1) - r.x0 : static_cast<long long>(r.y1) - r.y0;
+		Span s = Drawable(r);
+		for (int y = s.y0; y < s.y1; ++y)
+			for (int x = s.x0; x < s.x1; ++x)
 			{
-				int at = horizontal ? x - r.x0 : y - r.y0;
+				long long at = horizontal ? static_cast<long long>(x) - r.x0 : static_cast<long long>(y) - r.y0;
 				double t = span > 1 ? static_cast<double>(at) / (span - 1) : 0.0;
 				double fade = (alpha0 + (static_cast<double>(alpha1) - alpha0) * t) / 255.0;
 				Blend(x, y, r.r, r.g, r.b, static_cast<int>(r.a * std::clamp(fade, 0.0, 1.0) + 0.5));
@@ -171,36 +195,46 @@ public:
 	{
 		VGuiDrawRecord r = Record(VGuiDrawRecord::OutlinedRect, x0, y0, x1, y1);
 		s_Log.push_back(r);
-		for (int x = r.x0; x < r.x1; ++x)
-		{
-			Blend(x, r.y0, r.r, r.g, r.b, r.a);
-			if (r.y1 - 1 > r.y0)
-				Blend(x, r.y1 - 1, r.r, r.g, r.b, r.a);
-		}
-		for (int y = r.y0 + 1; y < r.y1 - 1; ++y)
-		{
-			Blend(r.x0, y, r.r, r.g, r.b, r.a);
-			if (r.x1 - 1 > r.x0)
-				Blend(r.x1 - 1, y, r.r, r.g, r.b, r.a);
-		}
+		if (r.x1 <= r.x0 || r.y1 <= r.y0)
+			return;
+		VGuiDrawRecord edge = r;
+		edge.y1 = Add(r.y0, 1);
+		FillScreenRect(edge);  // top
+		edge.y0 = Add(r.y1, -1);
+		edge.y1 = r.y1;
+		if (edge.y0 > r.y0)
+			FillScreenRect(edge);  // bottom
+		edge.y0 = Add(r.y0, 1);
+		edge.y1 = Add(r.y1, -1);
+		edge.x1 = Add(r.x0, 1);
+		FillScreenRect(edge);  // left
+		edge.x0 = Add(r.x1, -1);
+		edge.x1 = r.x1;
+		if (edge.x0 > r.x0)
+			FillScreenRect(edge);  // right
 	}
+	// Steps along the longer axis, only over the part inside the drawable area.
 	void DrawLine(int x0, int y0, int x1, int y1) override
 	{
 		VGuiDrawRecord r = Record(VGuiDrawRecord::Line, x0, y0, x1, y1);
 		s_Log.push_back(r);
-		int dx = std::abs(r.x1 - r.x0), dy = -std::abs(r.y1 - r.y0);
-		int sx = r.x0 < r.x1 ? 1 : -1, sy = r.y0 < r.y1 ? 1 : -1;
-		int err = dx + dy, x = r.x0, y = r.y0;
-		for (long steps = 0; steps <= 4L * (dx - dy) + 4; ++steps)
+		long long dx = static_cast<long long>(r.x1) - r.x0, dy = static_cast<long long>(r.y1) - r.y0;
+		Context c = Current();
+		bool alongX = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+		long long from = alongX ? std::min(r.x0, r.x1) : std::min(r.y0, r.y1);
+		long long to = alongX ? std::max(r.x0, r.x1) : std::max(r.y0, r.y1);
+		long long lo = alongX ? std::max(c.x0, 0) : std::max(c.y0, 0);
+		long long hi = alongX ? std::min(c.x1, s_ScreenWide) - 1 : std::min(c.y1, s_ScreenTall) - 1;
+		for (long long m = std::max(from, lo); m <= std::min(to, hi); ++m)
 		{
-			Blend(x, y, r.r, r.g, r.b, r.a);
-			if (x == r.x1 && y == r.y1)
-				break;
-			int e2 = 2 * err;
-			if (e2 >= dy)
-				err += dy, x += sx;
-			if (e2 <= dx)
-				err += dx, y += sy;
+			long long minorSpan = alongX ? dy : dx, majorSpan = alongX ? dx : dy;
+			long long start = alongX ? r.x0 : r.y0, minorStart = alongX ? r.y0 : r.x0;
+			double t = majorSpan ? static_cast<double>(m - start) / majorSpan : 0.0;
+			long long minor = minorStart + static_cast<long long>(std::floor(t * minorSpan + 0.5));
+			if (minor < INT_MIN || minor > INT_MAX)
+				continue;
+			int px = static_cast<int>(alongX ? m : minor), py = static_cast<int>(alongX ? minor : m);
+			Blend(px, py, r.r, r.g, r.b, r.a);
 		}
 	}
 
@@ -255,11 +289,13 @@ public:
 		const Texture &t = s_Textures[s_CurrentTexture];
 		if (t.wide <= 0 || t.tall <= 0 || r.x1 <= r.x0 || r.y1 <= r.y0)
 			return;
-		for (int y = r.y0; y < r.y1; ++y)
-			for (int x = r.x0; x < r.x1; ++x)
+		long long w = static_cast<long long>(r.x1) - r.x0, h = static_cast<long long>(r.y1) - r.y0;
+		Span s = Drawable(r);
+		for (int y = s.y0; y < s.y1; ++y)
+			for (int x = s.x0; x < s.x1; ++x)
 			{
-				int u = static_cast<int>(static_cast<long long>(x - r.x0) * t.wide / (r.x1 - r.x0));
-				int v = static_cast<int>(static_cast<long long>(y - r.y0) * t.tall / (r.y1 - r.y0));
+				int u = static_cast<int>((static_cast<long long>(x) - r.x0) * t.wide / w);
+				int v = static_cast<int>((static_cast<long long>(y) - r.y0) * t.tall / h);
 				const unsigned char *texel = &t.rgba[(static_cast<size_t>(v) * t.wide + u) * 4];
 				Blend(x, y, texel[0] * r.r / 255, texel[1] * r.g / 255, texel[2] * r.b / 255, texel[3] * r.a / 255);
 			}

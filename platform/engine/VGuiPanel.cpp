@@ -2,6 +2,7 @@
 // visibility and input switches, and the calls into its client. Ids carry a serial so that
 // an id of a freed panel reads as none.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -70,14 +71,18 @@ void InsertChild(Record *parent, VPANEL child, int z)
 	parent->children.InsertBefore(at, child);
 }
 
+int Clamped(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
+
 void AbsPos(VPANEL id, int &x, int &y)
 {
-	x = y = 0;
+	long long ax = 0, ay = 0;
 	for (Record *r = Find(id); r; r = Find(r->parent))
 	{
-		x += r->x;
-		y += r->y;
+		ax = std::clamp<long long>(ax + r->x, INT_MIN, INT_MAX);
+		ay = std::clamp<long long>(ay + r->y, INT_MIN, INT_MAX);
 	}
+	x = Clamped(ax);
+	y = Clamped(ay);
 }
 
 void ClipRect(VPANEL id, int &x0, int &y0, int &x1, int &y1)
@@ -91,8 +96,8 @@ void ClipRect(VPANEL id, int &x0, int &y0, int &x1, int &y1)
 		return;
 	}
 	AbsPos(id, x0, y0);
-	x1 = x0 + r->wide;
-	y1 = y0 + r->tall;
+	x1 = Clamped(static_cast<long long>(x0) + r->wide);
+	y1 = Clamped(static_cast<long long>(y0) + r->tall);
 	int px0 = 0, py0 = 0, px1 = sw, py1 = st;
 	if (Find(r->parent) && !r->popup)
 		ClipRect(r->parent, px0, py0, px1, py1);

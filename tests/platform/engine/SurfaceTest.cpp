@@ -1,5 +1,6 @@
 // The stand-in surface: drawing relative to the current panel, clipping, the alpha
 // multiplier, blending into the frame, textures and the draw log, popups and the root panel.
+#include <climits>
 #include <memory>
 
 #include "VGuiServices.h"
@@ -135,6 +136,34 @@ TEST_F(SurfaceTest, LinesAndOutlines)
 	EXPECT_EQ(0u, control->Pixel(2, 1));
 	EXPECT_NE(0u, control->Pixel(12, 11));
 	EXPECT_EQ(0u, control->Pixel(11, 11));
+}
+
+// Extreme coordinates cost no more than the visible part and never overflow.
+TEST_F(SurfaceTest, HugeShapesDrawOnlyTheirVisiblePart)
+{
+	const int big = 2000000000;
+	vgui::VPANEL p = Make(nullptr, root);
+	panels->SetPos(p, 600, 400);
+	panels->SetSize(p, 100, 100);
+	surface->PushMakeCurrent(p, false);
+	surface->DrawSetColor(255, 255, 255, 255);
+	surface->DrawFilledRect(INT_MIN, -big, INT_MAX, big);
+	surface->DrawFilledRectFade(-big, 0, big, 1, 0, 255, true);
+	surface->DrawOutlinedRect(-big, -big, big, big);
+	surface->DrawLine(-big, 10, big, 10);
+	surface->DrawLine(5, -big, 5, big);
+	int id = surface->CreateNewTextureID();
+	control->DefineTexture("vgui/white", 1, 1, nullptr);
+	surface->DrawSetTextureFile(id, "vgui/white", 0, false);
+	surface->DrawSetTexture(id);
+	surface->DrawTexturedRect(-big, -big, big, big);
+	surface->PopMakeCurrent(p);
+	EXPECT_EQ(6u, control->DrawLog().size());
+	EXPECT_EQ(INT_MAX, control->DrawLog()[0].x1);  // held at the int range
+	EXPECT_EQ(INT_MIN + 600, control->DrawLog()[0].x0);
+	EXPECT_NE(0u, control->Pixel(600, 400));
+	EXPECT_NE(0u, control->Pixel(639, 479));
+	EXPECT_EQ(0u, control->Pixel(599, 400));
 }
 
 TEST_F(SurfaceTest, PaintingVisitsTheTreeThenPopupsInTheirOrder)

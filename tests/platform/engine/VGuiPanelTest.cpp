@@ -1,4 +1,5 @@
 // The stand-in panel table: ids, tree order, geometry, clipping and the calls into clients.
+#include <climits>
 #include <memory>
 
 #include "VGuiServices.h"
@@ -129,6 +130,21 @@ TEST_F(VGuiPanelTest, AbsolutePositionsAndClipRectangles)
 	panels->GetClipRect(child, x0, y0, x1, y1);
 	EXPECT_EQ(640, x1);
 	EXPECT_EQ(480, y1);
+}
+
+TEST_F(VGuiPanelTest, ExtremePositionsStayInRange)
+{
+	vgui::VPANEL parent = Make(nullptr, root);
+	panels->SetPos(parent, INT_MAX, INT_MAX);
+	panels->SetSize(parent, INT_MAX, INT_MAX);
+	vgui::VPANEL child = Make(nullptr, parent);
+	panels->SetPos(child, INT_MAX, INT_MIN);
+	int x, y, x0, y0, x1, y1;
+	panels->GetAbsPos(child, x, y);
+	EXPECT_EQ(INT_MAX, x);
+	EXPECT_EQ(-1, y);
+	panels->GetClipRect(child, x0, y0, x1, y1);
+	EXPECT_LE(x1, x0);
 }
 
 TEST_F(VGuiPanelTest, ClientsAreReachedOnlyThroughTheirModule)
