@@ -9,6 +9,7 @@
 #include "menu/FoyerixGlobals.h"
 #include "tier0/standin.h"
 #include "tier1/KeyValues.h"
+#include "tier1/convar.h"
 #include "vgui/IScheme.h"
 
 namespace
@@ -501,6 +502,47 @@ TEST_F(PanelTest, ReloadingTheSchemeReachesTheWholeSubtree)
 	EXPECT_FALSE(parent.SchemePending());
 	EXPECT_FALSE(child->SchemePending());
 	EXPECT_TRUE(child->IsLayoutInvalid());
+}
+
+TEST_F(PanelTest, ThinkAndLayoutRunTheLuaHooks)
+{
+	ILuaInterface *lua = m_harness->Open(false);
+	ASSERT_NE(nullptr, lua);
+	ASSERT_TRUE(lua->RunString("test", "", "log = ''; T = { AnimationThink = function() log = log .. 'A' end,"
+	                                       " Think = function() log = log .. 'T' end,"
+	                                       " PerformLayout = function(p, w, h) log = log .. 'L' .. w .. 'x' .. h end }"
+	                                       " function VisualizeLayout(p) log = log .. 'V' end",
+	                           true, true));
+	auto log = [&]() {
+		CLuaObject value;
+		value.SetFromGlobal("log");
+		return std::string(value.GetString());
+	};
+	ProbePanel panel(nullptr, "p");
+	panel.SetSize(30, 20);
+	panel.m_pLuaTable = new CLuaObject();
+	panel.m_pLuaTable->SetFromGlobal("T");
+	panel.Think();
+	EXPECT_EQ("ATL30x20", log());
+	panel.SetVisible(false);
+	panel.Think();
+	EXPECT_EQ("ATL30x20A", log());
+
+	// The console registers this module's variables once per process (ctest runs each test alone).
+	ConVarRef visualize("vgui_visualizelayout", true);
+	if (!visualize.IsValid())
+		GTEST_SKIP() << "vgui_visualizelayout was registered by an earlier harness of this process";
+	visualize.SetValue(1);
+	panel.InvalidateLayout(true);
+	visualize.SetValue(0);
+	EXPECT_EQ("ATL30x20AVL30x20", log());
+	EXPECT_EQ(0, lua->Top());
+
+	// A panel marked for deletion runs no hooks.
+	panel.MarkForDeletion();
+	panel.SetVisible(true);
+	panel.Think();
+	EXPECT_EQ("ATL30x20AVL30x20", log());
 }
 
 struct DockCase
