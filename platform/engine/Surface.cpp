@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "VGuiInternal.h"
+#include "VGuiMatSurface/IMatSystemSurface.h"
 #include "tier1/interface.h"
 #include "vgui/IPanel.h"
 #include "vgui/ISurface.h"
@@ -49,6 +50,7 @@ std::vector<Texture> s_Textures(1);  // id 0 is never handed out
 unsigned char s_Colour[4] = { 0, 0, 0, 0 };
 int s_CurrentTexture = 0;
 float s_AlphaMultiplier = 1.0f;
+bool s_ClippingDisabled = false;
 
 vgui::IPanel *Panels()
 {
@@ -58,9 +60,14 @@ vgui::IPanel *Panels()
 
 Context Current()
 {
-	if (!s_Contexts.empty())
-		return s_Contexts.back();
-	return { 0, 0, 0, 0, 0, s_ScreenWide, s_ScreenTall };
+	Context c = s_Contexts.empty() ? Context{ 0, 0, 0, 0, 0, s_ScreenWide, s_ScreenTall } : s_Contexts.back();
+	if (s_ClippingDisabled)
+	{
+		c.x0 = c.y0 = 0;
+		c.x1 = s_ScreenWide;
+		c.y1 = s_ScreenTall;
+	}
+	return c;
 }
 
 unsigned char EffectiveAlpha(int alpha)
@@ -350,6 +357,18 @@ Surface s_Surface;
 void *CreateSurface() { return static_cast<vgui::ISurface *>(&s_Surface); }
 
 InterfaceReg s_SurfaceReg(&CreateSurface, VGUI_SURFACE_INTERFACE_VERSION);
+
+class MatSystemSurface final : public IMatSystemSurface
+{
+public:
+	void DisableClipping(bool disable) override { s_ClippingDisabled = disable; }
+};
+
+MatSystemSurface s_MatSystemSurface;
+
+void *CreateMatSystemSurface() { return static_cast<IMatSystemSurface *>(&s_MatSystemSurface); }
+
+InterfaceReg s_MatSystemSurfaceReg(&CreateMatSystemSurface, MAT_SYSTEM_SURFACE_INTERFACE_VERSION);
 }
 
 namespace vguistandin
@@ -423,6 +442,7 @@ void SurfaceReset()
 	s_Textures.assign(1, Texture());
 	s_CurrentTexture = 0;
 	s_AlphaMultiplier = 1.0f;
+	s_ClippingDisabled = false;
 	memset(s_Colour, 0, sizeof(s_Colour));
 	SetScreenSize(640, 480);
 }

@@ -260,6 +260,38 @@ TEST_F(PanelPaintTest, LuaPaintReturningTrueSkipsOnlyBackgroundAndContent)
 	delete panel;
 }
 
+int DrawOutside(lua_State *)
+{
+	vgui::surface()->DrawSetColor(255, 255, 255, 255);
+	vgui::surface()->DrawFilledRect(-5, -5, 0, 0);
+	return 0;
+}
+
+TEST_F(PanelPaintTest, NoClippingPanelsPaintTheirLuaHooksUnclipped)
+{
+	ILuaInterface *lua = m_harness->Open(false);
+	ASSERT_NE(nullptr, lua);
+	ASSERT_NE(nullptr, g_pMatSystemSurface);
+	lua->Global()->SetMember("DrawOutside", &DrawOutside);
+	ASSERT_TRUE(lua->RunString("test", "", "T = { PaintOver = function() DrawOutside() end }", true, true));
+	vgui::Panel *panel = NewRootChild("p");
+	panel->SetBounds(10, 10, 20, 20);
+	panel->m_pLuaTable = new CLuaObject();
+	panel->m_pLuaTable->SetFromGlobal("T");
+
+	m_vgui->Paint();
+	EXPECT_EQ(0u, m_vgui->Pixel(5, 5));
+	panel->m_bNoClipping = true;
+	m_vgui->Paint();
+	EXPECT_NE(0u, m_vgui->Pixel(5, 5));
+	// Clipping is back on after the hook.
+	g_pVGuiSurface->PushMakeCurrent(panel->GetVPanel(), false);
+	g_pVGuiSurface->DrawFilledRect(-5, 20, 0, 25);
+	g_pVGuiSurface->PopMakeCurrent(panel->GetVPanel());
+	EXPECT_EQ(0u, m_vgui->Pixel(5, 32));
+	delete panel;
+}
+
 TEST_F(PanelPaintTest, BackgroundTypesAndTheirClamp)
 {
 	vgui::Panel panel;

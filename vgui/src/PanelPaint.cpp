@@ -6,6 +6,7 @@
 #include "lua/LuaObject.h"
 #include "menu/FoyerixGlobals.h"
 #include "tier1/convar.h"
+#include "VGuiMatSurface/IMatSystemSurface.h"
 #include "vgui/IBorder.h"
 #include "vgui/IPanel.h"
 #include "vgui/ISurface.h"
@@ -16,6 +17,20 @@ static ConVar vgui_luapaint("vgui_luapaint", "1", 0, "Runs the Lua paint hooks o
 
 namespace vgui
 {
+// Runs a Lua paint hook, with the surface's clipping off around it for a no-clipping panel.
+bool Panel::CallLuaPaintHook(const char *name, int wide, int tall)
+{
+	double args[2] = { static_cast<double>(wide), static_cast<double>(tall) };
+	bool noClipping = m_bNoClipping && g_pMatSystemSurface;
+	if (noClipping)
+		g_pMatSystemSurface->DisableClipping(true);
+	bool result = false;
+	CallLuaHook(name, 2, args, &result);
+	if (noClipping)
+		g_pMatSystemSurface->DisableClipping(false);
+	return result;
+}
+
 void Panel::Repaint()
 {
 	SetFlag(NEEDS_REPAINT, true);
@@ -67,12 +82,7 @@ void Panel::PaintTraverse(bool repaint, bool allowForce)
 	GetSize(wide, tall);
 	surface()->PushMakeCurrent(GetVPanel(), false);
 
-	bool luaPainted = false;
-	if (vgui_luapaint.GetInt() != 0)
-	{
-		double args[2] = { static_cast<double>(wide), static_cast<double>(tall) };
-		CallLuaHook("Paint", 2, args, &luaPainted);
-	}
+	bool luaPainted = vgui_luapaint.GetInt() != 0 && CallLuaPaintHook("Paint", wide, tall);
 	if (!luaPainted)
 	{
 		if (IsFlag(PAINT_BACKGROUND_ENABLED))
@@ -107,8 +117,7 @@ void Panel::PaintTraverse(bool repaint, bool allowForce)
 		if (vgui_luapaint.GetInt() != 0)
 		{
 			surface()->PushMakeCurrent(GetVPanel(), false);
-			double args[2] = { static_cast<double>(wide), static_cast<double>(tall) };
-			CallLuaHook("PaintOver", 2, args);
+			CallLuaPaintHook("PaintOver", wide, tall);
 			surface()->PopMakeCurrent(GetVPanel());
 		}
 		if (IsFlag(POST_CHILD_PAINT_ENABLED))

@@ -448,6 +448,8 @@ protected:
 	// Calls the Lua table's function of that name with the panel and the given numbers; false
 	// when there is none. The boolean it returns lands in result.
 	bool CallLuaHook(const char *name, int numArgs = 0, const double *args = nullptr, bool *result = nullptr);
+	// "Paint" or "PaintOver" with the panel's size; true when the hook returned true.
+	bool CallLuaPaintHook(const char *name, int wide, int tall);
 
 	// Dock settings (set through the Lua layer).
 	unsigned char m_iDock;
