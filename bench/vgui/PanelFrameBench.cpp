@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fixtures/MenuLuaHarness.h"
+#include "platform/engine/EngineLibrary.h"
 #include "tier1/tier3.h"
 #include "vgui/ISurface.h"
 #include "vgui/standin.h"
@@ -16,9 +17,9 @@ namespace
 // A root child holding rows of 16x16 panels, each with one child.
 struct Tree
 {
-	explicit Tree(int count)
+	explicit Tree(int count) : standin(static_cast<IVGuiStandIn *>(EngineInterface(VGUI_STANDIN_INTERFACE_VERSION)))
 	{
-		harness.vgui->Reset();
+		standin->Reset();
 		vgui::VGui_InitInterfacesList("FOYERIX", nullptr, 0);
 		top = new vgui::Panel(nullptr, "top");
 		top->SetParent(g_pVGuiSurface->GetEmbeddedPanel());
@@ -30,15 +31,16 @@ struct Tree
 			panel->SetBgColor(Color(i & 255, 0, 0, 255));
 			new vgui::Panel(panel, "inner");
 		}
-		harness.vgui->RunFrame();
-		harness.vgui->RunFrame();
+		standin->RunFrame();
+		standin->RunFrame();
 	}
 	~Tree()
 	{
 		delete top;
-		harness.vgui->Reset();
+		standin->Reset();
 	}
 	MenuLuaHarness harness;
+	IVGuiStandIn *standin;
 	vgui::Panel *top = nullptr;
 };
 
@@ -46,7 +48,7 @@ void BM_ThinkFrame(benchmark::State &state)
 {
 	Tree tree(static_cast<int>(state.range(0)));
 	for (auto _ : state)
-		tree.harness.vgui->RunFrame();
+		tree.standin->RunFrame();
 	state.SetItemsProcessed(state.iterations() * state.range(0) * 2);
 }
 BENCHMARK(BM_ThinkFrame)->Arg(100)->Arg(1000);
@@ -56,8 +58,8 @@ void BM_PaintFrame(benchmark::State &state)
 	Tree tree(static_cast<int>(state.range(0)));
 	for (auto _ : state)
 	{
-		tree.harness.vgui->ClearDrawLog();
-		tree.harness.vgui->Paint();
+		tree.standin->ClearDrawLog();
+		tree.standin->Paint();
 	}
 	state.SetItemsProcessed(state.iterations() * state.range(0) * 2);
 }
@@ -75,8 +77,8 @@ void BM_PaintHiddenOrOffscreen(benchmark::State &state)
 	tree.top->SetPaintBackgroundEnabled(false);
 	for (auto _ : state)
 	{
-		tree.harness.vgui->ClearDrawLog();
-		tree.harness.vgui->Paint();
+		tree.standin->ClearDrawLog();
+		tree.standin->Paint();
 	}
 	state.SetItemsProcessed(state.iterations() * state.range(0) * 2);
 }

@@ -1,4 +1,4 @@
-// Panels over the stand-in engine: the tier interfaces connected, the vgui services started
+// Panels over the stand-in engine (the menu harness connects the tier interfaces to it): the vgui services started
 // under the module name "FOYERIX", a fresh vgui state, and a clock that only tests move.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "fixtures/MenuLuaHarness.h"
+#include "platform/engine/EngineLibrary.h"
 #include "tier1/tier3.h"
 #include "vgui/IPanel.h"
 #include "vgui/ISurface.h"
@@ -21,7 +22,7 @@ protected:
 	void SetUp() override
 	{
 		m_harness.reset(new MenuLuaHarness());
-		m_vgui = m_harness->vgui;
+		m_vgui = static_cast<IVGuiStandIn *>(EngineInterface(VGUI_STANDIN_INTERFACE_VERSION));
 		ASSERT_NE(nullptr, m_vgui);
 		m_vgui->Reset();
 		ASSERT_TRUE(vgui::VGui_InitInterfacesList("FOYERIX", nullptr, 0));
