@@ -35,13 +35,14 @@ namespace Kestrum
 			}
 
 			// A real folder: a symbolic link counts as itself, never as what it points to.
-			bool IsRealFolder( const dirent* pEntry, const BString& strFullName )
+			bool IsRealFolder( const dirent* pEntry, const BString& strFolder )
 			{
 				if ( pEntry->d_type == DT_DIR )
 					return true;
 				if ( pEntry->d_type != DT_UNKNOWN )
 					return false;
 
+				const BString strFullName = strFolder + "/" + pEntry->d_name;
 				struct stat info;
 				return lstat( strFullName.c_str(), &info ) == 0 && S_ISDIR( info.st_mode );
 			}
@@ -114,7 +115,7 @@ namespace Kestrum
 				if ( !wildcmp( strMask.c_str(), pName ) )
 					continue;
 
-				if ( folders && IsRealFolder( pEntry, strFolder + "/" + pName ) )
+				if ( folders && IsRealFolder( pEntry, strFolder ) )
 				{
 					if ( !bUpUpFolders && ( strcmp( pName, "." ) == 0 || strcmp( pName, ".." ) == 0 ) )
 						continue;

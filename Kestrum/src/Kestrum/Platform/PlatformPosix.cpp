@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
-#include <random>
 #include <vector>
 
 #include <pwd.h>
@@ -37,8 +36,8 @@ namespace Kestrum
 
 			void SpawnDetached( const BString& strProgram, const String::List& args )
 			{
-				// Everything the children need is prepared before forking: between fork and
-				// exec only async-signal-safe calls are made.
+				// Everything the children need is prepared before forking, so nothing is
+				// allocated between fork and exec.
 				std::vector<char*> argv;
 				for ( const BString& arg : args )
 					argv.push_back( const_cast<char*>( arg.c_str() ) );
@@ -79,14 +78,17 @@ namespace Kestrum
 
 			BString UniqueTempPath()
 			{
+				// Process id, a counter and the clock's nanoseconds: distinct across processes
+				// and calls, and checked against what exists.
 				static std::atomic<unsigned int> s_iCounter { 0 };
-				std::random_device device;
 
 				for ( int iTry = 0; iTry < 100; iTry++ )
 				{
+					timespec now;
+					clock_gettime( CLOCK_REALTIME, &now );
 					char name[96];
-					snprintf( name, sizeof( name ), "%s/kst%lx_%x_%08x", P_tmpdir, (unsigned long)getpid(),
-						s_iCounter.fetch_add( 1 ), (unsigned int)device() );
+					snprintf( name, sizeof( name ), "%s/kst%lx_%x_%08lx", P_tmpdir, (unsigned long)getpid(),
+						s_iCounter.fetch_add( 1 ), (unsigned long)now.tv_nsec );
 
 					struct stat info;
 					if ( lstat( name, &info ) != 0 && errno == ENOENT )
