@@ -6,12 +6,19 @@
 #include "VGuiFixture.h"
 #include "lua/ILuaInterface.h"
 #include "lua/LuaObject.h"
+#include "tier0/icommandline.h"
 #include "tier0/standin.h"
 #include "tier1/KeyValues.h"
 #include "vgui_controls/MessageMap.h"
 
 namespace
 {
+// The program runs with "-vguimessages" from the start: the switch is read once per process.
+const bool s_VGuiMessagesSwitch = [] {
+	CommandLine_Tier0()->CreateCmdLine("vgui_tests -vguimessages");
+	return true;
+}();
+
 // Records what reaches it, through its own handlers and through Panel's.
 class Listener : public vgui::Panel
 {
@@ -128,10 +135,14 @@ TEST_F(MessageMapTest, UnsupportedParameterPairsAreReportedEachTime)
 
 TEST_F(MessageMapTest, TheOlderTableAnswersRequestFocus)
 {
+	ASSERT_TRUE(s_VGuiMessagesSwitch);
 	Listener listener(nullptr, "l");
+	Tier0OutputCapture out;
 	Send(listener, new KeyValues("RequestFocus", "direction", 2));
+	EXPECT_EQ("", out.All());
 	Send(listener, new KeyValues("NobodyHandlesThis"));
 	EXPECT_EQ(std::vector<std::string>{ "RequestFocus 2" }, listener.heard);
+	EXPECT_EQ("Message 'NobodyHandlesThis' not handled by panel 'l'\n", out.All());
 }
 
 TEST_F(MessageMapTest, PostedMessagesArriveThroughTheEngineAfterTheirDelay)

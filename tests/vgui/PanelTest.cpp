@@ -312,6 +312,33 @@ TEST_F(PanelTest, PopupsWinOverEveryOtherChild)
 	delete parent;
 }
 
+TEST_F(PanelTest, PopupsMoveInThePopupOrder)
+{
+	vgui::Panel *a = NewRootChild("a");
+	vgui::Panel *b = NewRootChild("b");
+	for (vgui::Panel *p : { a, b })
+	{
+		g_pVGuiSurface->CreatePopup(p->GetVPanel(), false);
+		p->SetBgColor(Color(255, 255, 255, 255));
+	}
+	auto paintOrder = [&]() {
+		m_vgui->ClearDrawLog();
+		m_vgui->Paint();
+		std::vector<vgui::VPANEL> order;
+		for (const VGuiDrawRecord &r : m_vgui->DrawLog())
+			order.push_back(r.panel);
+		return order;
+	};
+	EXPECT_EQ((std::vector<vgui::VPANEL>{ a->GetVPanel(), b->GetVPanel() }), paintOrder());
+	a->MoveToFront();
+	EXPECT_EQ((std::vector<vgui::VPANEL>{ b->GetVPanel(), a->GetVPanel() }), paintOrder());
+	a->MoveToBack();
+	EXPECT_EQ((std::vector<vgui::VPANEL>{ a->GetVPanel(), b->GetVPanel() }), paintOrder());
+	delete a;
+	delete b;
+	EXPECT_TRUE(paintOrder().empty());
+}
+
 TEST_F(PanelTest, FindsChildrenAndSiblingsByNameIgnoringCase)
 {
 	vgui::Panel parent(nullptr, "parent");
