@@ -349,7 +349,7 @@ void Panel::SetParent(VPANEL newParent)
 void Panel::OnChildAdded(VPANEL child)
 {
 	if (IsFlag(IN_PERFORM_LAYOUT))
-		Warning("vgui: Adding child in layout!\n");
+		Warning("vgui: Adding child in layout!");
 	if (!g_bPaintingManually)
 	{
 		Panel *childPanel = ModulePanel(child);
