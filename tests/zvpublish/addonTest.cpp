@@ -156,6 +156,7 @@ TEST_F(addonTest, ValidationReportsTheFirstProblem)
     const CheckCase cases[] = {
         {"valid", [](ZvaBuilder&) {}, ""},
         {"no tags", [](ZvaBuilder& z) { z.description = ZvaBuilder::Description("d", "map", {}); }, ""},
+        {"no tags key", [](ZvaBuilder& z) { z.description = "{\"type\": \"tool\"}"; }, ""},
         {"empty description text", [](ZvaBuilder& z) { z.description = ZvaBuilder::Description("", "npc", {"fun"}); }, ""},
         {"version 1", [](ZvaBuilder& z) { z.version = 1; }, "Addon version isn't 3 - rebuild it with the latest zvad!\n"},
         {"version 2, no title", [](ZvaBuilder& z) { z.version = 2; z.title = ""; }, "Addon version isn't 3 - rebuild it with the latest zvad!\n"},
@@ -177,6 +178,19 @@ TEST_F(addonTest, ValidationReportsTheFirstProblem)
         EXPECT_EQ(std::string(c.warning).empty(), CheckAddon(reader));
         EXPECT_EQ(c.warning, recorder.warnings);
     }
+}
+
+TEST_F(addonTest, ParsingAgainKeepsNothingOfTheLastArchive)
+{
+    ZvaBuilder first;
+    first.description = ZvaBuilder::Description("d", "weapon", {"fun", "build"});
+    ZvaBuilder second;
+    second.description = "not JSON";
+    Addon::Reader reader;
+    ASSERT_TRUE(Parse(first.Build(), reader));
+    ASSERT_TRUE(Parse(second.Build(), reader));
+    EXPECT_TRUE(reader.Type().empty());
+    EXPECT_TRUE(reader.Tags().empty());
 }
 
 TEST_F(addonTest, DescriptionThatIsNotJsonStaysRaw)
