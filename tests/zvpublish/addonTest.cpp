@@ -2,9 +2,8 @@
 // validation messages in their order.
 #include "addon.h"
 
+#include "PayloadChecks.h"
 #include "fixtures/ZvaBuilder.h"
-
-#include "Kestrum/Debug/Debug.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +15,6 @@
 using zvfixtures::ZvaBuilder;
 
 namespace {
-
-class WarningRecorder : public Kestrum::Debug::IListener {
-public:
-    WarningRecorder() { Add(this); }
-    ~WarningRecorder() { Remove(this); }
-    void OnMsg(const char*) override {}
-    void OnWarning(const char* str) override { warnings += str; }
-    void OnError(const char*) override {}
-    std::string warnings;
-};
 
 class addonTest : public ::testing::Test {
 protected:
@@ -174,7 +163,7 @@ TEST_F(addonTest, ValidationReportsTheFirstProblem)
         c.change(zva);
         Addon::Reader reader;
         ASSERT_TRUE(Parse(zva.Build(), reader));
-        WarningRecorder recorder;
+        MessageRecorder recorder;
         EXPECT_EQ(std::string(c.warning).empty(), CheckAddon(reader));
         EXPECT_EQ(c.warning, recorder.warnings);
     }

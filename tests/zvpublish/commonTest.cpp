@@ -2,12 +2,10 @@
 // commands share, built in process from a small archive.
 #include "common.h"
 
+#include "PayloadChecks.h"
 #include "fixtures/ScratchFolder.h"
 #include "fixtures/ZvaBuilder.h"
 
-#include "Kestrum/Debug/Debug.h"
-
-#include <LzmaOneShot.h>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -16,16 +14,6 @@
 #include <string>
 
 namespace {
-
-class MessageRecorder : public Kestrum::Debug::IListener {
-public:
-    MessageRecorder() { Add(this); }
-    ~MessageRecorder() { Remove(this); }
-    void OnMsg(const char* str) override { messages += str; }
-    void OnWarning(const char*) override {}
-    void OnError(const char*) override {}
-    std::string messages;
-};
 
 // A valid archive of exactly `size` bytes.
 std::string ArchiveOfSize(size_t size)
@@ -54,14 +42,6 @@ protected:
     ScratchFolder scratch;
 };
 
-uint32_t Le32(const std::string& bytes, size_t at)
-{
-    uint32_t value = 0;
-    for (int i = 0; i < 4; ++i)
-        value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return value;
-}
-
 TEST_F(commonTest, PayloadIsTheStreamThenSizeThenSignature)
 {
     std::string archive = ArchiveOfSize(1000);
@@ -75,12 +55,7 @@ TEST_F(commonTest, PayloadIsTheStreamThenSizeThenSignature)
     EXPECT_EQ(1000u, Le32(payload, 5));
     EXPECT_EQ(0u, Le32(payload, 9));
     EXPECT_EQ(0x2000000u, Le32(payload, 1));
-    std::string unpacked(archive.size(), '\0');
-    size_t unpackedSize = unpacked.size(), packedSize = payload.size() - 8 - 13;
-    ASSERT_EQ(0, LzmaUncompress(reinterpret_cast<unsigned char*>(&unpacked[0]), &unpackedSize,
-                                reinterpret_cast<const unsigned char*>(payload.data() + 13), &packedSize,
-                                reinterpret_cast<const unsigned char*>(payload.data()), 5));
-    EXPECT_EQ(archive, unpacked);
+    EXPECT_EQ(archive, UnpackPayload(payload, archive.size()));
 
     // The line gives the archive's size and the stream's size before the trailer.
     EXPECT_EQ("Compressing.. [1000 B] =>  [" + std::to_string(payload.size() - 8) + " B]\n", recorder.messages);
