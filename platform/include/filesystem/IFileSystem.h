@@ -53,12 +53,6 @@ public:
     // Reads nSize bytes into a buffer of nDestSize bytes; returns the bytes read.
     virtual int ReadEx(void *pOutput, int nDestSize, int nSize, FileHandle_t file) = 0;
 
-    // Appends the file's bytes from nStartingByte (at most nMaxBytes when it is above 0) to the
-    // buffer at its put position. False when the file is missing, refused, unreadable or does
-    // not fit the buffer; the buffer then keeps what it held. pfnAlloc is unused.
-    virtual bool ReadFile(const char *pFileName, const char *pPath, CUtlBuffer &buf, int nMaxBytes = 0,
-                          int nStartingByte = 0, FSAllocFunc_t pfnAlloc = nullptr) = 0;
-
 protected:
     ~IBaseFileSystem() = default;
 };
@@ -72,6 +66,11 @@ public:
     virtual const char *RelativePathToFullPath(const char *pFileName, const char *pPathID, char *pLocalPath,
                                                int localPathBufferSize, int pathFilter = 0,
                                                int *pPathType = nullptr) = 0;
+    // Appends the file's bytes from nStartingByte (at most nMaxBytes when it is above 0) to the
+    // buffer at its put position. False when the file is missing, refused, unreadable or does
+    // not fit the buffer; the buffer then keeps what it held. pfnAlloc is unused.
+    virtual bool ReadFile(const char *pFileName, const char *pPath, CUtlBuffer &buf, int nMaxBytes = 0,
+                          int nStartingByte = 0, FSAllocFunc_t pfnAlloc = nullptr) = 0;
 
     // Adds a real folder under a path id; the same folder may carry several ids.
     virtual void AddSearchPath(const char *pPath, const char *pathID, SearchPathAdd_t addType = PATH_ADD_TO_TAIL) = 0;
