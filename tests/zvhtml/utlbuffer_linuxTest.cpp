@@ -38,6 +38,14 @@ CUtlBuffer *TextOf(const std::string &text, bool crlf = false)
 }
 }
 
+size_t Tier1BufferSize();
+
+// The engine fills the plug-in's buffers with tier1's code: the copy keeps tier1's layout.
+TEST(UtlBufferLinux, CopyKeepsTier1sSize)
+{
+	EXPECT_EQ(sizeof(CUtlBuffer), Tier1BufferSize());
+}
+
 TEST(UtlBufferLinux, PrintfCutsAt2047Characters)
 {
 	CUtlBuffer text(0, 0, CUtlBuffer::TEXT_BUFFER);
