@@ -387,6 +387,13 @@ TEST(UtlBufferLinux, OverflowHandlersAndByteOrder)
 	EXPECT_TRUE(buf.IsPutOverflowed());
 	EXPECT_FALSE(buf.CheckPut(0));  // sticky
 
+	const char kData[] = "data";
+	TestBuffer readOnly(kData, 4, CUtlBuffer::READ_ONLY);
+	EXPECT_FALSE(readOnly.CheckPut(1));
+	readOnly.PutDelimitedChar(nullptr, 'x');
+	EXPECT_EQ(readOnly.TellPut(), 0);
+	EXPECT_FALSE(readOnly.IsPutOverflowed());
+
 	CUtlBuffer order(0, 0, 0);
 	EXPECT_FALSE(order.IsBigEndian());
 	order.SetBigEndian(true);

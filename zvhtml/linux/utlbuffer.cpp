@@ -1,6 +1,7 @@
 // CUtlBuffer: byte stream with get/put positions, text scanning and escape tables. The Linux
-// build's copy of tier1's buffer file (kept in step with tier1/src/utlbuffer.cpp); the members
-// only this build has are in utlbuffer_linux.cpp.
+// build's copy of tier1's buffer file (kept in step with tier1/src/utlbuffer.cpp; CheckPut
+// here also refuses read-only buffers); the members only this build has are in
+// utlbuffer_linux.cpp.
 #include "tier1/utlbuffer.h"
 
 #include <cctype>
@@ -629,7 +630,8 @@ int CUtlBuffer::VaScanf(const char *pFmt, va_list list)
 
 bool CUtlBuffer::CheckPut(int nSize)
 {
-    if (m_Error & PUT_OVERFLOW)
+    // This build's CheckPut also answers no for a read-only buffer.
+    if ((m_Error & PUT_OVERFLOW) || IsReadOnly())
         return false;
     // A put position before the block writes nothing: it is an overflow.
     if (m_Put < m_nOffset || nSize < 0) {
