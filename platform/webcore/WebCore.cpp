@@ -111,6 +111,7 @@ public:
 StandInCore *g_pCore = nullptr;
 bool g_bFailNextInitialize = false;
 int g_nViewsCreated = 0;
+WebView *g_pLastView = nullptr;
 
 class StandInSession final : public WebSession
 {
@@ -315,6 +316,7 @@ WebView *StandInCore::CreateWebView(int width, int height, WebSession *session, 
 	auto *view = new StandInView(width, height, pSession, type);
 	m_Views.insert(view);
 	++g_nViewsCreated;
+	g_pLastView = view;
 	return view;
 }
 
@@ -532,6 +534,11 @@ int LiveSessions()
 int ViewsCreated()
 {
 	return g_nViewsCreated;
+}
+
+WebView *LastViewCreated()
+{
+	return Live(g_pLastView);
 }
 
 bool IsLiveView(const WebView *view)

@@ -65,11 +65,15 @@ TEST_F(ZVHTMLTest, ViewsComeFromOneSessionOneAheadAnd512Square)
 {
 	ASSERT_NE(Started(), nullptr);
 	int nCreated = WebCoreStandIn::ViewsCreated();
+	Awesomium::WebView *pMadeByInit = WebCoreStandIn::LastViewCreated();
 
 	Awesomium::WebView *pFirst = m_pHTML->GetWebView();
 	ASSERT_NE(pFirst, nullptr);
+	EXPECT_EQ(pFirst, pMadeByInit);  // the spare view costs the first caller nothing
 	EXPECT_EQ(WebCoreStandIn::ViewsCreated(), nCreated + 1);
+	Awesomium::WebView *pSpare = WebCoreStandIn::LastViewCreated();
 	Awesomium::WebView *pSecond = m_pHTML->GetWebView();
+	EXPECT_EQ(pSecond, pSpare);
 	EXPECT_EQ(WebCoreStandIn::ViewsCreated(), nCreated + 2);
 	EXPECT_NE(pFirst, pSecond);
 	EXPECT_EQ(WebCoreStandIn::LiveViews(), 3);

@@ -21,6 +21,8 @@ const Awesomium::WebPreferences *SessionPreferences(const Awesomium::WebSession 
 int LiveViews();
 int LiveSessions();
 int ViewsCreated();  // since the process started
+// The view created last (null when it is gone or none was made).
+Awesomium::WebView *LastViewCreated();
 bool IsLiveView(const Awesomium::WebView *view);
 // The session a view was created in (null when none or the view is dead).
 Awesomium::WebSession *SessionOf(const Awesomium::WebView *view);
