@@ -5,7 +5,19 @@
 
 namespace
 {
-int Channel(double value) { return static_cast<int>(static_cast<long long>(value) & 0xFF); }
+int Channel(double value)
+{
+	if (!(value > -9.2e18 && value < 9.2e18))
+		return 0;
+	return static_cast<int>(static_cast<long long>(value) & 0xFF);
+}
+}
+
+int TruncateToInt(double value)
+{
+	if (!(value > -2147483649.0 && value < 2147483648.0))
+		return 0;
+	return static_cast<int>(value);
 }
 
 Color HSVToColor(float h, float s, float v)
@@ -17,8 +29,8 @@ Color HSVToColor(float h, float s, float v)
 	double V = v * 255.0;
 	double C = s * 255.0 * V / 255.0;
 	double m = V - C;
-	int Vb = static_cast<int>(V);
-	int mb = static_cast<int>(m);
+	int Vb = TruncateToInt(V);
+	int mb = TruncateToInt(m);
 	double k = h / 60.0;
 	double r, g, b;
 	if (h > 300)
@@ -41,24 +53,25 @@ void RGBtoHSV(int r, int g, int b, float &hue, float &saturation, float &value)
 	int max = std::max(r, std::max(g, b));
 	int min = std::min(r, std::min(g, b));
 	value = max / 255.0f;
-	float delta = static_cast<float>(max - min);
+	// Differences in 64 bits: channels from a script may be any int.
+	float delta = static_cast<float>(static_cast<long long>(max) - min);
 	if (delta == 0)
 	{
 		hue = 0;
 		saturation = 0;
 		return;
 	}
-	saturation = static_cast<int>(delta / max * 255) / 255.0f;
+	saturation = TruncateToInt(delta / max * 255) / 255.0f;
 	float h;
 	if (max == r)
-		h = (g - b) / delta;
+		h = static_cast<float>(static_cast<long long>(g) - b) / delta;
 	else if (max != g)
-		h = (r - g) / delta + 4;
+		h = static_cast<float>(static_cast<long long>(r) - g) / delta + 4;
 	else
-		h = (b - r) / delta + 2;
+		h = static_cast<float>(static_cast<long long>(b) - r) / delta + 2;
 	h *= 60;
 	if (h < 0)
 		h += 360;
-	int whole = static_cast<int>(h);
+	int whole = TruncateToInt(h);
 	hue = whole == 360 ? 0 : static_cast<float>(whole);
 }

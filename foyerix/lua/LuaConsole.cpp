@@ -100,7 +100,9 @@ void ManagedConVar::Set()
 		m_pConVar->SetValue(m_pDefault);
 }
 
-LUA_GLOBAL_FUNCTION(GetConVarString)
+// GetConVarString and GetConVarNumber: a variable's text or number, the engine's player count
+// for "maxplayers", else the command line's value; nothing for a refused name.
+static int ReadConVar(ILuaInterface *pLua, bool asText)
 {
 	const char *name = pLua->CheckString(1);
 	if (IsRefusedInformation(name))
@@ -112,33 +114,22 @@ LUA_GLOBAL_FUNCTION(GetConVarString)
 	}
 	if (ConVar *var = g_pCVar ? g_pCVar->FindVar(name) : nullptr)
 	{
-		pLua->PushString(var->IsFlagSet(FCVAR_NEVER_AS_STRING) ? "FCVAR_NEVER_AS_STRING" : var->GetString(), 0);
+		if (!asText)
+			pLua->PushNumber(var->GetFloat());
+		else
+			pLua->PushString(var->IsFlagSet(FCVAR_NEVER_AS_STRING) ? "FCVAR_NEVER_AS_STRING" : var->GetString(), 0);
 		return 1;
 	}
 	const char *value = g_pCVar ? g_pCVar->GetCommandLineValue(name) : nullptr;
-	pLua->PushString(value ? value : "", 0);
+	if (asText)
+		pLua->PushString(value ? value : "", 0);
+	else
+		pLua->PushNumber(value ? atof(value) : 0.0);
 	return 1;
 }
 
-LUA_GLOBAL_FUNCTION(GetConVarNumber)
-{
-	const char *name = pLua->CheckString(1);
-	if (IsRefusedInformation(name))
-		return 0;
-	if (V_stricmp(name, "maxplayers") == 0)
-	{
-		pLua->PushNumber(engine ? engine->GetMaxClients() : 1);
-		return 1;
-	}
-	if (ConVar *var = g_pCVar ? g_pCVar->FindVar(name) : nullptr)
-	{
-		pLua->PushNumber(var->GetFloat());
-		return 1;
-	}
-	const char *value = g_pCVar ? g_pCVar->GetCommandLineValue(name) : nullptr;
-	pLua->PushNumber(value ? atof(value) : 0.0);
-	return 1;
-}
+LUA_GLOBAL_FUNCTION(GetConVarString) { return ReadConVar(pLua, true); }
+LUA_GLOBAL_FUNCTION(GetConVarNumber) { return ReadConVar(pLua, false); }
 
 LUA_GLOBAL_FUNCTION(ConVarExists)
 {
@@ -175,7 +166,7 @@ LUA_GLOBAL_FUNCTION(CreateConVar)
 	if (!g_pCVar || IsRefusedInformation(name) || g_pCVar->FindCommand(name))
 		return 0;
 	const char *defaultValue = pLua->CheckString(2);
-	int given = static_cast<int>(pLua->GetNumber(3));
+	int given = pLua->GetInteger(3);
 	const char *help = pLua->IsType(4, LUA_TYPE_STRING) ? pLua->GetString(4, nullptr) : nullptr;
 	ConVar *var = g_pCVar->FindVar(name);
 	if (!var)
@@ -244,7 +235,7 @@ LUA_GLOBAL_FUNCTION(RunConsoleCommand)
 		std::string arg;
 		if (type == LUA_TYPE_NUMBER)
 		{
-			char number[64];
+			char number[512];  // a large number's digits are cut at 511 like any text
 			snprintf(number, sizeof(number), "%.2f", pLua->GetNumber(i));
 			arg = number;
 		}
@@ -269,14 +260,40 @@ LUA_GLOBAL_FUNCTION(RunConsoleCommand)
 	return 0;
 }
 
-void LuaConCommand(const CCommand &command)
+namespace
 {
-	if (!g_Lua)
-		return;
+// The console calls the handlers outside any script, where a Lua error has nothing to unwind
+// to; every Lua step (even reading a global, which a metatable on the globals may turn into
+// a call) therefore runs inside one protected call, whose failure is printed.
+const CCommand *g_pPendingCommand = nullptr;
+
+struct PendingCompletion
+{
+	const char *partial;
+	char (*commands)[COMMAND_COMPLETION_ITEM_LENGTH];
+	int count;
+};
+PendingCompletion *g_pPendingCompletion = nullptr;
+
+bool CallProtected(CFunc body)
+{
+	g_Lua->PushCFunction(body);
+	if (g_Lua->PCall(0, 0, 0))
+		return true;
+	const char *error = g_Lua->GetString(-1, nullptr);
+	g_Lua->ErrorNoHalt("%s", error ? error : "unknown error");
+	g_Lua->Pop(1);
+	return false;
+}
+
+int LuaConCommandBody(lua_State *L)
+{
+	LuaInterfaceOf(L)->MakeCurrent(L);
+	const CCommand &command = *g_pPendingCommand;
 	CLuaObject inject;
 	g_Lua->Global()->GetMember("InjectConsoleCommand", &inject);
 	if (!inject.isFunction())
-		return;
+		return 0;
 	inject.Push();
 	g_Lua->PushNil();
 	g_Lua->PushString(command.ArgC() > 0 ? command.Arg(0) : "", 0);
@@ -285,22 +302,16 @@ void LuaConCommand(const CCommand &command)
 		args.SetMember(static_cast<float>(i), command.Arg(i));
 	args.Push();
 	g_Lua->PushString(command.ArgC() > 0 ? command.ArgS() : "", 0);
-	// Called from the console, outside any script: a script error is printed, not fatal.
-	if (!g_Lua->PCall(4, 0, 0))
-	{
-		const char *error = g_Lua->GetString(-1, nullptr);
-		g_Lua->ErrorNoHalt("%s", error ? error : "unknown error");
-		g_Lua->Pop(1);
-	}
+	g_Lua->Call(4, 0);
+	return 0;
 }
 
-int LuaConCommandAutocomplete(const char *partial,
-                              char commands[COMMAND_COMPLETION_MAXITEMS][COMMAND_COMPLETION_ITEM_LENGTH])
+int LuaConCommandAutocompleteBody(lua_State *L)
 {
-	if (!g_Lua || !partial)
-		return 0;
+	LuaInterfaceOf(L)->MakeCurrent(L);
+	PendingCompletion &pending = *g_pPendingCompletion;
 	char name[128];
-	V_strncpy(name, partial, sizeof(name));
+	V_strncpy(name, pending.partial, sizeof(name));
 	if (char *space = strchr(name, ' '))
 		*space = '\0';
 	CLuaObject complete;
@@ -310,28 +321,51 @@ int LuaConCommandAutocomplete(const char *partial,
 	complete.Push();
 	g_Lua->PushString(name, 0);
 	size_t nameLength = strlen(name);
-	g_Lua->PushString(strlen(partial) >= nameLength ? partial + nameLength : "", 0);
+	g_Lua->PushString(strlen(pending.partial) >= nameLength ? pending.partial + nameLength : "", 0);
 	CLuaObject result;
 	if (!g_Lua->CallInternal(2, &result) || !result.isTable())
 		return 0;
-	int count = 0;
 	for (int i = 1; i < COMMAND_COMPLETION_MAXITEMS; ++i)
 	{
 		CLuaObject entry;
 		result.GetMember(static_cast<float>(i), &entry);
 		if (!entry.isString())
 			break;
-		snprintf(commands[count], COMMAND_COMPLETION_ITEM_LENGTH, "%s", entry.GetString());
-		++count;
+		snprintf(pending.commands[pending.count], COMMAND_COMPLETION_ITEM_LENGTH, "%s", entry.GetString());
+		++pending.count;
 	}
-	return count;
+	return 0;
+}
+}
+
+void LuaConCommand(const CCommand &command)
+{
+	if (!g_Lua)
+		return;
+	const CCommand *outer = g_pPendingCommand;  // a command may run another from Lua
+	g_pPendingCommand = &command;
+	CallProtected(LuaConCommandBody);
+	g_pPendingCommand = outer;
+}
+
+int LuaConCommandAutocomplete(const char *partial,
+                              char commands[COMMAND_COMPLETION_MAXITEMS][COMMAND_COMPLETION_ITEM_LENGTH])
+{
+	if (!g_Lua || !partial)
+		return 0;
+	PendingCompletion pending = { partial, commands, 0 };
+	PendingCompletion *outer = g_pPendingCompletion;
+	g_pPendingCompletion = &pending;
+	CallProtected(LuaConCommandAutocompleteBody);
+	g_pPendingCompletion = outer;
+	return pending.count;
 }
 
 LUA_GLOBAL_FUNCTION(AddConsoleCommand)
 {
 	const char *name = pLua->CheckString(1);
 	const char *help = pLua->IsType(2, LUA_TYPE_STRING) ? pLua->GetString(2, nullptr) : nullptr;
-	int flags = static_cast<int>(pLua->GetNumber(3));
+	int flags = pLua->GetInteger(3);
 	if (!g_pCVar || g_pCVar->FindCommandBase(name))
 		return 0;
 	// Lives until the plug-in is unloaded, like the engine's own commands.

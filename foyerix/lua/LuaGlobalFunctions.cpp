@@ -44,13 +44,13 @@ std::string Lowered(const char *s)
 
 int ColourChannel(ILuaObject *table, const char *name)
 {
-	return static_cast<int>(table->GetMemberFloat(name, 255)) & 0xFF;
+	return TruncateToInt(table->GetMemberFloat(name, 255)) & 0xFF;
 }
 }
 
 LUA_GLOBAL_FUNCTION(DebugInfo)
 {
-	int line = static_cast<int>(pLua->CheckNumber(1));
+	int line = TruncateToInt(pLua->CheckNumber(1));
 	const char *text = pLua->CheckString(2);
 	if (engine)
 		engine->Con_NPrintf(line, "%s", text);
@@ -139,9 +139,9 @@ LUA_GLOBAL_FUNCTION(ColorToHSV)
 	ILuaObject *arg = pLua->GetObject(1);
 	if (arg && arg->isTable())
 	{
-		r = static_cast<int>(arg->GetMemberFloat("r", 255));
-		g = static_cast<int>(arg->GetMemberFloat("g", 255));
-		b = static_cast<int>(arg->GetMemberFloat("b", 255));
+		r = TruncateToInt(arg->GetMemberFloat("r", 255));
+		g = TruncateToInt(arg->GetMemberFloat("g", 255));
+		b = TruncateToInt(arg->GetMemberFloat("b", 255));
 	}
 	float h, s, v;
 	RGBtoHSV(r, g, b, h, s, v);

@@ -6,6 +6,8 @@
 #include "IGet.h"
 #include "engine/imotionsensor.h"
 #include "lua/LuaLibrary.h"
+#include "lua/LuaMaterial.h"
+#include "materialsystem/imaterial.h"
 #include "tier0/dbg.h"
 #include "tier0/icommandline.h"
 #include "tier1/KeyValues.h"
@@ -53,10 +55,15 @@ LUA_FUNCTION(motionsensor, Start)
 LUA_FUNCTION(motionsensor, GetColourMaterial)
 {
 	IMotionSensor *sensor = MotionSensor();
-	if (!sensor || sensor->GetSensorCount() < 1 || !sensor->IsRunning() || !sensor->GetColourMaterial())
+	if (!sensor || sensor->GetSensorCount() < 1 || !sensor->IsRunning())
 		return 0;
-	// Handing the material to Lua needs the IMaterial class of the material bindings.
-	return 0;
+	IMaterial *material = sensor->GetColourMaterial();
+	if (!material)
+		return 0;
+	// The IMaterial userdata's __gc gives this reference back.
+	material->IncrementReferenceCount();
+	Push_IMaterial(material);
+	return 1;
 }
 
 LUA_LIBRARY(language);

@@ -4,9 +4,56 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <type_traits>
 
 #include "menu/FoyerixGlobals.h"
 #include "tier0/dbg.h"
+
+namespace
+{
+// A typed member write: nothing on a non-table, else push the value and store it.
+template <typename Key, typename PushValue>
+void SetTyped(CLuaObject &table, Key key, PushValue push)
+{
+	if (!table.isTable())
+		return;
+	push();
+	table.SetMember(key);
+}
+
+// The object pointer of a class userdata member, or the default.
+template <typename Key>
+void *MemberUserData(CLuaObject &table, Key key, void *u)
+{
+	if (!table.isTable())
+		return u;
+	table.Push();
+	if constexpr (std::is_same<Key, float>::value)
+		g_Lua->PushNumber(key);
+	else
+		g_Lua->PushString(key, 0);
+	g_Lua->GetTable(-2);
+	void *out = u;
+	if (g_Lua->IsUserData(-1))
+	{
+		void **block = static_cast<void **>(g_Lua->GetUserData(-1));
+		out = block ? *block : u;
+	}
+	g_Lua->Pop(2);
+	return out;
+}
+
+// A key text that reads as a non-zero number stores under that number, else under the text.
+template <typename Value>
+void SetFixedKey(CLuaObject &table, const char *name, Value val)
+{
+	float key = static_cast<float>(atof(name));
+	if (key == 0)
+		table.SetMember(name, val);
+	else
+		table.SetMember(key, val);
+}
+}
 
 CLuaObject::CLuaObject() : m_bUserData(false), m_iLUA_TYPE(-1), m_reference(-1), m_pLua(g_Lua) {}
 
@@ -19,6 +66,8 @@ CLuaObject::CLuaObject(int iStackPos, int iExpectedType)
 		char text[256];
 		snprintf(text, sizeof(text), "%s expected, got %s", g_Lua->GetTypeName(iExpectedType),
 		         g_Lua->GetTypeName(m_iLUA_TYPE));
+		// The error leaves the constructor, so no destructor would give the reference back.
+		UnReference();
 		g_Lua->ErrorFormat("%s", text);
 	}
 }
@@ -278,32 +327,12 @@ const char *CLuaObject::GetMemberStr(float name, const char *s)
 
 void *CLuaObject::GetMemberUserData(const char *name, void *u)
 {
-	if (!isTable())
-		return u;
-	PushMember(name);
-	void *out = u;
-	if (g_Lua->IsUserData(-1))
-	{
-		void **block = static_cast<void **>(g_Lua->GetUserData(-1));
-		out = block ? *block : u;
-	}
-	g_Lua->Pop(2);
-	return out;
+	return MemberUserData(*this, name, u);
 }
 
 void *CLuaObject::GetMemberUserData(float name, void *u)
 {
-	if (!isTable())
-		return u;
-	PushMember(name);
-	void *out = u;
-	if (g_Lua->IsUserData(-1))
-	{
-		void **block = static_cast<void **>(g_Lua->GetUserData(-1));
-		out = block ? *block : u;
-	}
-	g_Lua->Pop(2);
-	return out;
+	return MemberUserData(*this, name, u);
 }
 
 ILuaObject *CLuaObject::GetMember(const char *name, ILuaObject *out)
@@ -396,72 +425,47 @@ void CLuaObject::SetMember(ILuaObject *k, ILuaObject *v)
 }
 
 void CLuaObject::SetMember(const char *name, float val) { SetMemberDouble(name, val); }
+void CLuaObject::SetMember(float fKey, float val) { SetMemberDouble(fKey, val); }
 
 void CLuaObject::SetMemberDouble(const char *name, double val)
 {
-	if (!isTable())
-		return;
-	g_Lua->PushNumber(val);
-	SetMember(name);
+	SetTyped(*this, name, [&] { g_Lua->PushNumber(val); });
 }
-
-void CLuaObject::SetMember(float fKey, float val) { SetMemberDouble(fKey, val); }
 
 void CLuaObject::SetMemberDouble(float name, double val)
 {
-	if (!isTable())
-		return;
-	g_Lua->PushNumber(val);
-	SetMember(name);
+	SetTyped(*this, name, [&] { g_Lua->PushNumber(val); });
 }
 
 void CLuaObject::SetMember(const char *name, bool val)
 {
-	if (!isTable())
-		return;
-	g_Lua->PushBool(val);
-	SetMember(name);
+	SetTyped(*this, name, [&] { g_Lua->PushBool(val); });
 }
 
 void CLuaObject::SetMember(float fKey, bool val)
 {
 	// Number keys store the number 1 or 0, not a boolean.
-	if (!isTable())
-		return;
-	g_Lua->PushNumber(val ? 1 : 0);
-	SetMember(fKey);
+	SetTyped(*this, fKey, [&] { g_Lua->PushNumber(val ? 1 : 0); });
 }
 
 void CLuaObject::SetMember(const char *name, const char *val)
 {
-	if (!isTable())
-		return;
-	g_Lua->PushString(val, 0);
-	SetMember(name);
+	SetTyped(*this, name, [&] { g_Lua->PushString(val, 0); });
 }
 
 void CLuaObject::SetMember(float fKey, const char *val)
 {
-	if (!isTable())
-		return;
-	g_Lua->PushString(val, 0);
-	SetMember(fKey);
+	SetTyped(*this, fKey, [&] { g_Lua->PushString(val, 0); });
 }
 
 void CLuaObject::SetMember(const char *name, CFunc f)
 {
-	if (!isTable())
-		return;
-	g_Lua->PushCFunction(f);
-	SetMember(name);
+	SetTyped(*this, name, [&] { g_Lua->PushCFunction(f); });
 }
 
 void CLuaObject::SetMember(float fKey, CFunc f)
 {
-	if (!isTable())
-		return;
-	g_Lua->PushCFunction(f);
-	SetMember(fKey);
+	SetTyped(*this, fKey, [&] { g_Lua->PushCFunction(f); });
 }
 
 void CLuaObject::SetMember(const char *name, unsigned long long val)
@@ -493,29 +497,17 @@ void CLuaObject::RemoveMember(float name) { SetMemberNil(name); }
 
 void CLuaObject::SetMember_FixKey(const char *name, float val)
 {
-	float key = static_cast<float>(atof(name));
-	if (key == 0)
-		SetMember(name, val);
-	else
-		SetMember(key, val);
+	SetFixedKey(*this, name, val);
 }
 
 void CLuaObject::SetMember_FixKey(const char *name, const char *val)
 {
-	float key = static_cast<float>(atof(name));
-	if (key == 0)
-		SetMember(name, val);
-	else
-		SetMember(key, val);
+	SetFixedKey(*this, name, val);
 }
 
 void CLuaObject::SetMember_FixKey(const char *name, ILuaObject *val)
 {
-	float key = static_cast<float>(atof(name));
-	if (key == 0)
-		SetMember(name, val);
-	else
-		SetMember(key, val);
+	SetFixedKey(*this, name, val);
 }
 
 void CLuaObject::SetMemberFast(int iKey, int iValue)

@@ -247,7 +247,10 @@ namespace Zorvan { namespace Lua { namespace Libraries { namespace Timer
 {
 void DoSimpleTimers()
 {
+	ForgetTimersOfClosedState();
 	ILuaInterface *pLua = g_Lua;
+	if (!pLua)
+		return;
 	auto it = g_SimpleTimerList.begin();
 	while (it != g_SimpleTimerList.end())
 	{
@@ -266,7 +269,10 @@ void DoSimpleTimers()
 
 void DoAdvancedTimers()
 {
+	ForgetTimersOfClosedState();
 	ILuaInterface *pLua = g_Lua;
+	if (!pLua)
+		return;
 	auto it = g_TimerMap.begin();
 	while (it != g_TimerMap.end())
 	{
@@ -291,21 +297,21 @@ void DoAdvancedTimers()
 		}
 		if (timer.reps > 0)
 			--timer.reps;
-		// Records are erased only by this pass, so the iterator survives the call.
+		// The next record is taken before the call: a timer the call creates between the two
+		// waits for the next frame. Records are erased only by this pass, so both iterators
+		// survive the call.
+		auto next = std::next(it);
 		if (!CallFunction(pLua, timer.function))
 		{
 			pLua->Print(("Timer Failed! [" + timer.name + "][" + timer.location + "]\n").c_str());
 			timer.remove = true;
 		}
-		++it;
+		it = next;
 	}
 }
 
 void Cycle()
 {
-	ForgetTimersOfClosedState();
-	if (!g_Lua)
-		return;
 	DoSimpleTimers();
 	DoAdvancedTimers();
 }

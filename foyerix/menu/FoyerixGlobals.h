@@ -7,6 +7,7 @@ class IGet;
 class IZorvan;
 class CGlobalVarsBase;
 class IVEngineClient;
+class CSteamAPIContext;
 
 // The menu state's interface; null until the menu state exists and after it is closed.
 extern ILuaInterface *g_Lua;
@@ -14,6 +15,8 @@ extern IGet *get;
 extern IZorvan *izorvan;
 extern CGlobalVarsBase *gpGlobals;
 extern IVEngineClient *engine;
+// The plug-in's table of Steam interfaces; empty until the host start-up fills it.
+extern CSteamAPIContext *steamapicontext;
 
 // The host's shared Lua service, asked of the accessor on every use.
 LuaSharedService *LuaShared();

@@ -1,9 +1,11 @@
 // The stand-in engine client: runs command text through the stand-in console and keeps what
-// it was asked to run and print, for hosts and tests to inspect.
+// it was asked to run and print, for hosts and tests to inspect; demo playback and the
+// achievement manager come from the game content stand-in.
 #include <cstdarg>
 #include <cstdio>
 #include <map>
 
+#include "GameContent.h"
 #include "engine/consolestandin.h"
 #include "engine/ivengineclient.h"
 #include "engine/standin.h"
@@ -32,13 +34,13 @@ public:
 		if (console && szCmdString)
 			console->ExecuteCommandText(szCmdString);
 	}
-	bool IsPlayingDemo() override { return false; }
-	bool IsRecordingDemo() override { return false; }
-	int GetDemoPlaybackTick() override { return 0; }
-	int GetDemoPlaybackStartTick() override { return 0; }
-	float GetDemoPlaybackTimeScale() override { return 1.0f; }
-	int GetDemoPlaybackTotalTicks() override { return 0; }
-	IAchievementMgr *GetAchievementMgr() override { return nullptr; }
+	bool IsPlayingDemo() override { return enginestandin::Demo().playing; }
+	bool IsRecordingDemo() override { return enginestandin::Demo().recording; }
+	int GetDemoPlaybackTick() override { return enginestandin::Demo().tick; }
+	int GetDemoPlaybackStartTick() override { return enginestandin::Demo().startTick; }
+	float GetDemoPlaybackTimeScale() override { return enginestandin::Demo().timeScale; }
+	int GetDemoPlaybackTotalTicks() override { return enginestandin::Demo().totalTicks; }
+	IAchievementMgr *GetAchievementMgr() override { return enginestandin::AchievementManager(); }
 
 	const std::vector<std::string> &ExecutedCommands() const override { return m_commands; }
 	void ClearExecutedCommands() override { m_commands.clear(); }
@@ -58,7 +60,11 @@ private:
 
 EngineClient s_EngineClient;
 
-void *CreateEngineClient() { return static_cast<IVEngineClient *>(&s_EngineClient); }
+void *CreateEngineClient()
+{
+	enginestandin::RegisterEngineVariables();
+	return static_cast<IVEngineClient *>(&s_EngineClient);
+}
 void *CreateEngineStandIn() { return static_cast<IEngineStandIn *>(&s_EngineClient); }
 
 InterfaceReg s_EngineClientReg(&CreateEngineClient, VENGINE_CLIENT_INTERFACE_VERSION);

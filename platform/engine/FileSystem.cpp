@@ -3,6 +3,7 @@
 #include <strings.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "GameContent.h"
+#include "FileSystemQueries.h"
 #include "filesystem/IFileSystem.h"
 #include "tier1/interface.h"
 #include "tier1/utlbuffer.h"
@@ -49,7 +52,7 @@ std::string CleanRelativeName(const char *pFileName)
     return name;
 }
 
-class EngineFileSystem final : public IFileSystem
+class EngineFileSystem final : public FileSystemQueries
 {
 public:
     int Read(void *pOutput, int size, FileHandle_t file) override
@@ -250,6 +253,21 @@ public:
     }
 
     void RemoveAllSearchPaths() override { m_SearchPaths.clear(); }
+
+    IAddonSystem *Addons() override { return enginestandin::AddonSystem(); }
+    IGameDepotSystem *Games() override { return enginestandin::GameDepotSystem(); }
+    IGamemodeSystem *Gamemodes() override { return enginestandin::GamemodeSystem(); }
+    void MountedContentChanged() override { enginestandin::MountedContentChanged(); }
+protected:
+    std::vector<std::string> Roots(const char *pathID) const override
+    {
+        std::vector<std::string> roots;
+        for (const SearchPath &sp : m_SearchPaths)
+            if ((pathID ? strcasecmp(sp.id.c_str(), pathID) == 0 : true) &&
+                std::find(roots.begin(), roots.end(), sp.root) == roots.end())
+                roots.push_back(sp.root);
+        return roots;
+    }
 
 private:
     struct SearchPath

@@ -1,6 +1,10 @@
 // Script files of the stand-in Lua service, read from the folders given for each path name.
 #include "LuaScripts.h"
 
+#include <dirent.h>
+#include <fnmatch.h>
+
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -77,4 +81,36 @@ bool LuaScripts::Read(const std::string &pathName, const std::string &name, std:
 		return false;
 	*code = text.str();
 	return true;
+}
+
+std::vector<std::string> LuaScripts::FindNames(const std::string &pathName, const std::string &pattern)
+{
+	std::vector<std::string> names;
+	if (!IsSafeName(pattern))
+		return names;
+	auto it = Folders().find(pathName);
+	if (it == Folders().end())
+		return names;
+	size_t slash = pattern.find_last_of("/\\");
+	std::string sub = slash == std::string::npos ? std::string() : pattern.substr(0, slash);
+	std::string wild = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+	for (const std::string &folder : it->second)
+	{
+		DIR *dir = opendir(sub.empty() ? folder.c_str() : (folder + "/" + sub).c_str());
+		if (!dir)
+			continue;
+		std::vector<std::string> here;
+		while (dirent *entry = readdir(dir))
+		{
+			std::string name = entry->d_name;
+			if (name == "." || name == ".." || fnmatch(wild.c_str(), name.c_str(), 0) != 0)
+				continue;
+			if (std::find(names.begin(), names.end(), name) == names.end())
+				here.push_back(name);
+		}
+		closedir(dir);
+		std::sort(here.begin(), here.end());
+		names.insert(names.end(), here.begin(), here.end());
+	}
+	return names;
 }

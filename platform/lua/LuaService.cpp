@@ -10,6 +10,21 @@
 
 namespace
 {
+// Closed states are kept, emptied, for the life of the process: the plug-in tells states
+// apart by their interface's address (a reference or a timer of a closed state must never
+// look current), so no later state may be given the address of a closed one.
+std::vector<LuaState *> &ClosedStates()
+{
+	static std::vector<LuaState *> *s_closed = new std::vector<LuaState *>();
+	return *s_closed;
+}
+
+void Retire(LuaState *state)
+{
+	state->Close();
+	ClosedStates().push_back(state);
+}
+
 class LuaService final : public LuaSharedService
 {
 public:
@@ -17,7 +32,8 @@ public:
 	{
 		for (LuaState *&state : m_states)
 		{
-			delete state;
+			if (state)
+				Retire(state);
 			state = nullptr;
 		}
 	}
@@ -26,7 +42,8 @@ public:
 	{
 		if (kind < 0 || kind >= LUASTATE_KIND_COUNT)
 			return nullptr;
-		delete m_states[kind];
+		if (m_states[kind])
+			Retire(m_states[kind]);
 		m_states[kind] = nullptr;
 		LuaState *state = new LuaState(kind);
 		if (!state->IsOpen())
@@ -43,7 +60,7 @@ public:
 		for (LuaState *&state : m_states)
 			if (state && state == iface)
 			{
-				delete state;
+				Retire(state);
 				state = nullptr;
 			}
 	}
@@ -70,6 +87,18 @@ public:
 	bool FindCachedFile(const char *name, const char *pathName) override
 	{
 		return name && pathName && LuaScripts::Exists(pathName, name);
+	}
+
+	int FindCachedFiles(const char *pattern, const char *pathName, void (*onName)(const char *, void *),
+	                    void *context) override
+	{
+		if (!pattern || !pathName)
+			return 0;
+		std::vector<std::string> names = LuaScripts::FindNames(pathName, pattern);
+		if (onName)
+			for (const std::string &name : names)
+				onName(name.c_str(), context);
+		return static_cast<int>(names.size());
 	}
 
 private:

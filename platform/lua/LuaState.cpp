@@ -22,7 +22,7 @@ char g_MetaIdKey;  // field of a class metatable holding its type id
 
 const int kStackObjectRing = 32;
 
-const char *const kBaseTypeNames[] = { "nil", "bool", "lightuserdata", "number", "string",
+const char *const kBaseTypeNames[] = { "nil", "boolean", "lightuserdata", "number", "string",
                                        "table", "function", "userdata", "thread" };
 
 std::string FormatV(const char *format, va_list args)
@@ -67,19 +67,25 @@ int StatePrint(lua_State *L)
 	return 0;
 }
 
-// loadstring that refuses precompiled chunks: hand-made bytecode can break the VM.
+// Loads source code only: hand-made bytecode is not checked by the VM and can break it.
+// Leaves the function, or the error text, on the stack as luaL_loadbuffer does.
+int LoadSource(lua_State *L, const char *code, size_t len, const char *name)
+{
+	if (len > 0 && code[0] == LUA_SIGNATURE[0])
+	{
+		lua_pushliteral(L, "precompiled chunks are not allowed");
+		return LUA_ERRSYNTAX;
+	}
+	return luaL_loadbuffer(L, code, len, name);
+}
+
+// loadstring that refuses precompiled chunks.
 int StateLoadString(lua_State *L)
 {
 	size_t len = 0;
 	const char *code = luaL_checklstring(L, 1, &len);
 	const char *name = luaL_optstring(L, 2, code);
-	if (len > 0 && code[0] == LUA_SIGNATURE[0])
-	{
-		lua_pushnil(L);
-		lua_pushliteral(L, "precompiled chunks are not allowed");
-		return 2;
-	}
-	if (luaL_loadbuffer(L, code, len, name) != 0)
+	if (LoadSource(L, code, len, name) != 0)
 	{
 		lua_pushnil(L);
 		lua_insert(L, -2);
@@ -182,11 +188,15 @@ LuaState::LuaState(int kind) : m_kind(kind)
 	luaJIT_setmode(m_main, 0, LUAJIT_MODE_ENGINE | LUAJIT_MODE_OFF);
 }
 
-LuaState::~LuaState()
+LuaState::~LuaState() { Close(); }
+
+void LuaState::Close()
 {
-	// A new state may come to live at the same address.
+	// A new raw state may come to live at the same address.
 	g_pCachedState = nullptr;
 	g_pCachedInterface = nullptr;
+	if (!m_main)
+		return;
 	if (m_callback)
 	{
 		for (ILuaObject *obj : m_stackObjects)
@@ -194,8 +204,16 @@ LuaState::~LuaState()
 		if (m_global)
 			m_callback->DestroyLuaObject(m_global);
 	}
-	if (m_main)
-		lua_close(m_main);
+	m_stackObjects.clear();
+	m_nextStackObject = 0;
+	m_global = nullptr;
+	lua_close(m_main);  // runs the finalisers, which still need the class types
+	m_classMetas.clear();
+	m_main = nullptr;
+	m_L = nullptr;
+	// The finalisers' entries looked the interface up again.
+	g_pCachedState = nullptr;
+	g_pCachedInterface = nullptr;
 }
 
 int LuaState::Top() { return lua_gettop(m_L); }
@@ -376,7 +394,8 @@ ILuaObject *LuaState::GetMetaTableObject(const char *name, int type)
 		lua_rawget(m_L, -2);
 		int existing = lua_isnumber(m_L, -1) ? static_cast<int>(lua_tonumber(m_L, -1)) : LUA_TYPE_INVALID;
 		lua_pop(m_L, 1);
-		if (type != -1 && existing != type)
+		// Only class metatables: other registry tables (the loaded libraries) stay hidden.
+		if (existing == LUA_TYPE_INVALID || (type != -1 && existing != type))
 		{
 			lua_pop(m_L, 1);
 			return nullptr;
@@ -512,9 +531,9 @@ bool LuaState::ProtectedCall(int args, int results, bool showErrors, bool keepEr
 	int base = lua_gettop(m_L) - args;
 	lua_pushcfunction(m_L, LuaStateErrorHandler);
 	lua_insert(m_L, base);
-	++m_protectedDepth;
+	lua_State *caller = EnterCall();
 	int status = lua_pcall(m_L, args, results, base);
-	--m_protectedDepth;
+	LeaveCall(caller);
 	lua_remove(m_L, base);
 	if (status == 0)
 		return true;
@@ -533,21 +552,39 @@ bool LuaState::ProtectedCall(int args, int results, bool showErrors, bool keepEr
 	return false;
 }
 
+lua_State *LuaState::EnterCall()
+{
+	++m_protectedDepth;
+	return m_L;
+}
+
+void LuaState::LeaveCall(lua_State *caller)
+{
+	// A binding run inside a coroutine during the call made that thread current; the caller
+	// goes on with the thread it called on (the coroutine may be gone by now).
+	--m_protectedDepth;
+	m_L = caller;
+}
+
 void LuaState::Call(int args, int results)
 {
 	// Inside a running script the call is plain, so an error unwinds to that script's
 	// handler; at the outermost level the state's own error handling takes it.
 	if (m_protectedDepth > 0)
+	{
+		lua_State *caller = m_L;
 		lua_call(m_L, args, results);
+		m_L = caller;
+	}
 	else
 		ProtectedCall(args, results, true, false);
 }
 
 bool LuaState::PCall(int args, int results, int errorFunc)
 {
-	++m_protectedDepth;
+	lua_State *caller = EnterCall();
 	int status = lua_pcall(m_L, args, results, errorFunc);
-	--m_protectedDepth;
+	LeaveCall(caller);
 	return status == 0;
 }
 
@@ -594,16 +631,14 @@ const char *LuaState::GetSourceLocation()
 	return m_location.c_str();
 }
 
-bool LuaState::RunString(const char *chunkName, const char *path, const char *code, bool run, bool showErrors)
+bool LuaState::RunChunk(const char *code, size_t size, const std::string &chunkName, const std::string &folder,
+                        bool run, bool showErrors)
 {
-	if (!code)
-		return false;
 	lua_State *saved = m_L;
 	if (m_protectedDepth == 0)
 		m_L = m_main;
-	std::string name = std::string("@") + (chunkName && *chunkName ? chunkName : "RunString");
 	bool ok;
-	if (luaL_loadbuffer(m_L, code, std::strlen(code), name.c_str()) != 0)
+	if (LoadSource(m_L, code, size, chunkName.c_str()) != 0)
 	{
 		const char *msg = lua_tostring(m_L, -1);
 		m_errorFrames.clear();
@@ -619,12 +654,20 @@ bool LuaState::RunString(const char *chunkName, const char *path, const char *co
 	}
 	else
 	{
-		m_fileStack.push_back(path ? path : "");
+		m_fileStack.push_back(folder);
 		ok = ProtectedCall(0, 0, showErrors, false);
 		m_fileStack.pop_back();
 	}
 	m_L = saved;
 	return ok;
+}
+
+bool LuaState::RunString(const char *chunkName, const char *path, const char *code, bool run, bool showErrors)
+{
+	if (!code)
+		return false;
+	std::string name = std::string("@") + (chunkName && *chunkName ? chunkName : "RunString");
+	return RunChunk(code, std::strlen(code), name, path ? path : "", run, showErrors);
 }
 
 bool LuaState::CompileString(const char *chunkName, const char *code)
@@ -635,7 +678,7 @@ bool LuaState::CompileString(const char *chunkName, const char *code)
 		return false;
 	}
 	std::string name = chunkName ? chunkName : "CompileString";
-	return luaL_loadbuffer(m_L, code, std::strlen(code), name.c_str()) == 0;
+	return LoadSource(m_L, code, std::strlen(code), name.c_str()) == 0;
 }
 
 bool LuaState::RunFile(const std::string &name, bool run, bool showErrors)
@@ -655,33 +698,7 @@ bool LuaState::RunFile(const std::string &name, bool run, bool showErrors)
 	size_t slash = name.find_last_of('/');
 	if (slash != std::string::npos)
 		dir = name.substr(0, slash + 1);
-	lua_State *saved = m_L;
-	if (m_protectedDepth == 0)
-		m_L = m_main;
-	bool ok;
-	std::string chunk = "@" + name;
-	if (luaL_loadbuffer(m_L, code.data(), code.size(), chunk.c_str()) != 0)
-	{
-		const char *msg = lua_tostring(m_L, -1);
-		m_errorFrames.clear();
-		if (showErrors)
-			ReportError(msg ? msg : "syntax error");
-		lua_pop(m_L, 1);
-		ok = false;
-	}
-	else if (!run)
-	{
-		lua_pop(m_L, 1);
-		ok = true;
-	}
-	else
-	{
-		m_fileStack.push_back(dir);
-		ok = ProtectedCall(0, 0, showErrors, false);
-		m_fileStack.pop_back();
-	}
-	m_L = saved;
-	return ok;
+	return RunChunk(code.data(), code.size(), "@" + name, dir, run, showErrors);
 }
 
 bool LuaState::IncludeFile(const char *relativePath)

@@ -18,6 +18,9 @@ public:
 	~LuaState() override;
 
 	bool IsOpen() const { return m_main != nullptr; }
+	// Closes the raw state and gives back the objects handed out; the object itself stays,
+	// answering nothing more, so its address is never taken by a later state.
+	void Close();
 
 	int Top() override;
 	void Push(int index) override;
@@ -101,8 +104,14 @@ private:
 	// Runs the function below the top `args` values under protection, reporting a failure
 	// through the callback; the error text is left on the stack when `keepError` is set.
 	bool ProtectedCall(int args, int results, bool showErrors, bool keepError);
+	// Around a call into Lua: the thread the call is made on is current again afterwards.
+	lua_State *EnterCall();
+	void LeaveCall(lua_State *caller);
 	void ReportError(const std::string &text);
 	bool RunFile(const std::string &name, bool run, bool showErrors);
+	// Loads a chunk and, when asked, runs it with `folder` as the running file's folder.
+	bool RunChunk(const char *code, size_t size, const std::string &chunkName, const std::string &folder, bool run,
+	              bool showErrors);
 	ILuaObject *ObjectFromStack(int index);
 
 	int m_kind;

@@ -68,6 +68,22 @@ TEST_F(LuaObjectTest, TypedConstructorRaisesOnWrongType)
 	EXPECT_NE(std::string::npos, std::string(m_lua->GetString(-1, nullptr)).find("table expected, got number"));
 	m_lua->Pop(1);
 	EXPECT_EQ(0, s_calls);
+
+	// The reference taken before the error is given back: the next free number is the same.
+	m_lua->PushNumber(0);
+	int before = m_lua->ReferenceCreate();
+	m_lua->ReferenceFree(before);
+	for (int i = 0; i < 3; ++i)
+	{
+		m_lua->PushCFunction(fn);
+		m_lua->PushNumber(3);
+		EXPECT_FALSE(m_lua->PCall(1, 0, 0));
+		m_lua->Pop(1);
+	}
+	m_lua->PushNumber(0);
+	int after = m_lua->ReferenceCreate();
+	m_lua->ReferenceFree(after);
+	EXPECT_EQ(before, after);
 }
 
 TEST_F(LuaObjectTest, ReferenceOfAReplacedStateIsDroppedWithoutACall)

@@ -10,7 +10,10 @@
 #include <fstream>
 #include <sstream>
 
+#include <csignal>
+
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -247,6 +250,34 @@ TEST_F( FileTest, ShortWritesAndBadTargetsAreFailures )
 	}
 }
 
+TEST_F( FileTest, WritesCutShortByAFileSizeLimitAreFailures )
+{
+	// In a child limited to 100-byte files, writes of 1000 bytes land partly and then fail.
+	const std::string strSource = folder / "source";
+	Put( strSource, std::string( 1000, 's' ) );
+	const pid_t child = fork();
+	ASSERT_GE( child, 0 );
+	if ( child == 0 )
+	{
+		signal( SIGXFSZ, SIG_IGN );
+		const rlimit limit = { 100, 100 };
+		setrlimit( RLIMIT_FSIZE, &limit );
+
+		AutoBuffer buffer( 0 );
+		buffer.Write( std::string( 1000, 'b' ).data(), 1000 );
+		int iWrong = 0;
+		iWrong += File::Write( folder / "buffer", buffer ) ? 1 : 0;
+		iWrong += File::Write( folder / "text", BString( 1000, 't' ) ) ? 2 : 0;
+		iWrong += File::Copy( strSource, folder / "copy" ) ? 4 : 0;
+		iWrong += File::Size( folder / "buffer" ) == 100 ? 0 : 8;
+		_exit( iWrong );
+	}
+	int iStatus = 0;
+	ASSERT_EQ( child, waitpid( child, &iStatus, 0 ) );
+	ASSERT_TRUE( WIFEXITED( iStatus ) );
+	EXPECT_EQ( 0, WEXITSTATUS( iStatus ) );
+}
+
 TEST_F( FileTest, CopyCopiesEveryByte )
 {
 	std::string strContent;
@@ -262,6 +293,12 @@ TEST_F( FileTest, CopyCopiesEveryByte )
 	EXPECT_FALSE( Present( folder / "new" ) );
 	EXPECT_FALSE( File::Copy( folder.Path(), folder / "new" ) );
 	EXPECT_FALSE( Present( folder / "new" ) );
+
+	// Onto itself, directly or through a link: refused, and the content survives.
+	EXPECT_FALSE( File::Copy( folder / "src", folder / "src" ) );
+	ASSERT_EQ( 0, symlink( ( folder / "src" ).c_str(), ( folder / "alias" ).c_str() ) );
+	EXPECT_FALSE( File::Copy( folder / "src", folder / "alias" ) );
+	EXPECT_EQ( strContent, Get( folder / "src" ) );
 }
 
 TEST_F( FileTest, Tests )

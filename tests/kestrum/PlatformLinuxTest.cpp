@@ -37,11 +37,16 @@ TEST( PlatformLinux, Names )
 	errno = ENOENT;
 	EXPECT_EQ( strerror( ENOENT ), Platform::LastError() );
 
-	EXPECT_EQ( "kestrum_tests", Platform::ProgramName() );
-	const BString strFull = Platform::FullProgramName();
-	ASSERT_GE( strFull.size(), 13u );
-	EXPECT_EQ( "kestrum_tests", strFull.substr( strFull.size() - 13 ) );
-	EXPECT_EQ( strFull.substr( 0, strFull.size() - 13 ), Platform::ProgramFolder() );
+	// The name this process was started with, as the kernel keeps it.
+	std::ifstream cmdline( "/proc/self/cmdline", std::ios::binary );
+	std::string strStarted;
+	std::getline( cmdline, strStarted, '\0' );
+	ASSERT_FALSE( strStarted.empty() );
+	const size_t iSlash = strStarted.rfind( '/' );
+
+	EXPECT_EQ( strStarted, Platform::FullProgramName() );
+	EXPECT_EQ( strStarted.substr( iSlash == std::string::npos ? 0 : iSlash + 1 ), Platform::ProgramName() );
+	EXPECT_EQ( iSlash == std::string::npos ? "" : strStarted.substr( 0, iSlash + 1 ), Platform::ProgramFolder() );
 
 	const passwd* pSelf = getpwuid( geteuid() );
 	ASSERT_NE( nullptr, pSelf );

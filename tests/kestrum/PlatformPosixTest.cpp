@@ -84,9 +84,11 @@ TEST( PlatformPosix, FailedExecEndsTheChildAtOnce )
 	const std::string strMarks = folder / "marks";
 	const pid_t self = getpid();
 
-	for ( const char* pProgram : { "/nonexistent/program", "", "zv-no-such-program-on-path" } )
+	const std::string programs[] = { "/nonexistent/program", "", "zv-no-such-program-on-path", std::string( 1 << 20, 'a' ),
+		folder.Path() };
+	for ( const std::string& strProgram : programs )
 	{
-		Platform::Internal::SpawnDetached( pProgram, { pProgram } );
+		Platform::Internal::SpawnDetached( strProgram, { strProgram, std::string( 1 << 20, 'x' ) } );
 
 		// A child that came back from a failed exec would run on from here.
 		std::ofstream( strMarks, std::ios::app ) << getpid() << "\n";
@@ -99,7 +101,7 @@ TEST( PlatformPosix, FailedExecEndsTheChildAtOnce )
 	int iLines = 0;
 	for ( std::string strLine; std::getline( in, strLine ); iLines++ )
 		EXPECT_EQ( std::to_string( self ), strLine );
-	EXPECT_EQ( 3, iLines );
+	EXPECT_EQ( 5, iLines );
 	EXPECT_TRUE( HasNoChildren() );
 }
 

@@ -25,3 +25,12 @@ local same = Angle(1, 2, 3) local l = LerpAngle(0.5, same, Angle(1, 2, 3)) eq(l 
 local h = LerpAngle(0.5, Angle(0, 0, 0), Angle(0, 90, 0)) near(h.y, 45, "lerp halfway")
 local z = Angle(4, 5, 6) z:Zero() eq(z:IsZero(), true, "zero") z:Set(Angle(7, 8, 9)) eq(z.r, 9, "set")
 eq(Angle(1, 2, 3) == Vector(1, 2, 3), false, "an angle never equals a vector")
+-- A metamethod called by hand releases once; afterwards the object is invalid.
+local g = Angle(1, 2, 3)
+g:__gc()
+local ok, err = pcall(g.Forward, g)
+eq(ok, false, "released angle")
+assert(err:find("Tried to use invalid object %(type Angle%) %(Object was NULL or not of the right type%)"), err)
+assert(not pcall(function() return g.p end), "reading a released angle")
+eq(Angle(1, 2, 3) == g, false, "a released angle equals nothing")
+g:__gc()  -- a second release finds nothing to free

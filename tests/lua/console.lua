@@ -46,6 +46,13 @@ function InjectConsoleCommand(player, name, args, argString) seen = { name, args
 AddConsoleCommand("menu_test_cmd", "a test command", 0)
 RunConsoleCommand("menu_test_cmd", "one", 2)
 eq(seen[1], "menu_test_cmd", "command name") eq(seen[2], "one", "first argument") eq(seen[3], "2.00", "number argument")
+-- A large number keeps all its digits (up to the 511-character cut of any argument).
+RunConsoleCommand("menu_test_cmd", 1e100, 1e300)
+eq(seen[2], string.format("%.2f", 1e100), "large number argument")
+eq(seen[3], string.format("%.2f", 1e300), "larger number argument")
+-- Flags of any size are taken as an integer.
+eq(type(CreateConVar("menu_huge_flags", "1", 2 ^ 40)), "ConVar", "huge flags")
+AddConsoleCommand("menu_huge_cmd", nil, 0 / 0)
 function InjectConsoleCommand() error("handler failed") end
 luarun_clear_output()
 RunConsoleCommand("menu_test_cmd")

@@ -33,10 +33,18 @@ eq(CompileString("return 5", "c")(), 5, "compiled function runs")
 eq(select("#", CompileString("this is not lua", "bad")), 0, "handled compile error gives nothing")
 eq(select("#", CompileString("this is not lua", "bad", false)), 1, "unhandled compile error gives the error")
 eq(type(CompileString("this is not lua", "bad", false)), "string", "the error text")
+-- Precompiled chunks are refused by every way of loading code.
+local bin = "\27LJ\2\0\0\0\0"
+eq(CompileString(bin, "bin", false), "precompiled chunks are not allowed", "CompileString of bytecode")
+eq(select("#", CompileString(bin, "bin")), 0, "handled: nothing")
+RunString(bin)
+RunStringEx(bin, "bin")
+eq(select(2, loadstring(bin)), "precompiled chunks are not allowed", "loadstring of bytecode")
 require("TIMER")  -- built in: ignored in any letter case
 
 -- Metatables and types.
 eq(select("#", FindMetaTable("NoSuchClass")), 0, "unknown metatable gives no value")
+eq(select("#", FindMetaTable("_LOADED")), 0, "other tables of the registry are not metatables")
 eq(type(FindMetaTable("Vector")), "table", "Vector metatable")
 eq(type(Vector(1, 2, 3)), "Vector", "type of a class userdata")
 eq(type(nil), "nil", "type nil")
@@ -65,6 +73,15 @@ h, s, v = ColorToHSV({ r = 128, g = 128, b = 128 })
 eq(h, 0, "grey hue") eq(s, 0, "grey saturation") eq(math.abs(v - 128 / 255) < 1e-6, true, "grey value")
 h, s, v = ColorToHSV({ r = 200, g = 199, b = 199 })
 eq(math.abs(s - 1 / 255) < 1e-6, true, "saturation truncated to 1/255")
+-- Channels of any size convert without overflow; unusable numbers give no colour but no fault.
+h, s, v = ColorToHSV({ r = 2e9, g = -2e9, b = 0 })
+eq(h, 330, "huge channels hue") eq(s, 2, "huge channels saturation")
+c = HSVToColor(0, 1, 1e30)
+eq(c.a, 255, "huge value still gives a colour")
+c = HSVToColor(0 / 0, 0 / 0, 0 / 0)
+eq(c.a, 255, "not-a-number still gives a colour")
+MsgC({ r = 1e30, g = -1e30, b = 0 / 0 }, "")
+DebugInfo(1e30, "far line")
 h, s, v = ColorToHSV("white")
 eq(h .. " " .. s .. " " .. v, "0 0 1", "non-table converts as white")
 
@@ -83,3 +100,7 @@ eq(select("#", motionsensor.GetColourMaterial()), 0, "no colour material")
 DebugInfo(3.7, "line three")
 include("Included.lua")
 eq(includedValue, 42, "include lower-cases the path and runs it")
+
+-- Type names are the ones scripts compare against.
+eq(type(true), "boolean", "type of a boolean")
+eq(type("s"), "string", "type of a string")

@@ -5,12 +5,14 @@
 //   luarun_advance(seconds)  moves the game clock on and runs one frame's timer cycle
 //   luarun_output()          everything printed so far, as one string
 //   luarun_clear_output()    forgets what was printed so far
+// and the stand-in controls of fixtures/StandInLuaControls.h ("standin_" functions).
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "fixtures/MenuLuaHarness.h"
+#include "fixtures/StandInLuaControls.h"
 #include "lua/ILuaInterface.h"
 #include "lua/standin.h"
 #include "tier0/icommandline.h"
@@ -76,7 +78,10 @@ int main(int argc, char **argv)
 	CommandLine_Tier0()->CreateCmdLine(argc, argv);
 	Tier0_SetOutputHook(CaptureOutput, nullptr);
 	if (argc > 2)
+	{
 		LuaStandIn::AddScriptFolder("LuaMenu", argv[2]);
+		LuaStandIn::AddScriptFolder("lsv", argv[2]);  // the Lua cache the file library lists
+	}
 
 	bool ok = false;
 	{
@@ -94,6 +99,7 @@ int main(int argc, char **argv)
 		lua->Global()->SetMember("luarun_output");
 		lua->PushCFunction(ClearOutput);
 		lua->Global()->SetMember("luarun_clear_output");
+		InstallStandInLuaControls(lua, &harness);
 
 		ok = lua->RunString(argv[1], "", code.str().c_str(), true, true);
 		g_Harness = nullptr;

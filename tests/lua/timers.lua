@@ -80,6 +80,16 @@ timer.Simple(0, function() timer.Simple(0, rec("inner")) end)
 luarun_advance(0)
 eq(take(), "inner", "same pass")
 
+-- A named timer created by a callback between the running one and the next in name order
+-- waits for the next frame; one that sorts after the next is reached in the same pass.
+timer.Create("m1", 1, 1, function() log[#log + 1] = "m1" timer.Create("m2", 0, 1, rec("m2")) timer.Create("m4", 0, 1, rec("m4")) end)
+timer.Create("m3", 1, 1, rec("m3"))
+luarun_advance(1)
+eq(take(), "m1,m3,m4", "created between: next frame; created after: same pass")
+luarun_advance(0)
+eq(take(), "m2", "the skipped one fires in the next frame")
+luarun_advance(1)
+
 -- Wrong argument types raise errors and change nothing.
 eq(pcall(timer.Create, "x", 1, 1, "not a function"), false, "function required")
 eq(pcall(timer.Create, {}, 1, 1, print), false, "string name required")

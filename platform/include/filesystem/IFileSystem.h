@@ -8,9 +8,15 @@ typedef void *FileHandle_t;
 class CUtlBuffer;
 // Allocator a caller may give ReadFile for the whole file; unused here.
 typedef void *(*FSAllocFunc_t)(const char *pszFilename, unsigned int nBytes);
+typedef int FileFindHandle_t;
+#define FILESYSTEM_INVALID_FIND_HANDLE (-1)
 #define FILESYSTEM_INVALID_HANDLE (static_cast<FileHandle_t>(nullptr))
 
 #define FILESYSTEM_INTERFACE_VERSION "VFileSystem020"
+
+class IAddonSystem;
+class IGameDepotSystem;
+class IGamemodeSystem;
 
 enum FileSystemSeek_t
 {
@@ -77,6 +83,36 @@ public:
     // Removes a folder from a path id (from every id when pathID is null); false when absent.
     virtual bool RemoveSearchPath(const char *pPath, const char *pathID = nullptr) = 0;
     virtual void RemoveAllSearchPaths() = 0;
+
+    // Queries by name under a path id (every path when null); names are checked as for Open.
+    virtual bool FileExists(const char *pFileName, const char *pathID = nullptr) = 0;  // file or folder
+    virtual bool IsDirectory(const char *pFileName, const char *pathID = nullptr) = 0;
+    virtual unsigned int FileSize(const char *pFileName, const char *pathID = nullptr) = 0;  // 0 when absent
+    virtual int64_t GetFileTime(const char *pFileName, const char *pathID = nullptr) = 0;  // seconds, 0 when absent
+    // Removes the file from the first path holding it.
+    virtual void RemoveFile(const char *pFileName, const char *pathID = nullptr) = 0;
+    // Creates the folder and its parents in the first path of the id.
+    virtual void CreateDirHierarchy(const char *pPath, const char *pathID = nullptr) = 0;
+    // Entries matching a wildcard in the last part of the pattern, over every path of the id
+    // (a name seen in an earlier path is not repeated); null when there are none. The
+    // handle is valid until FindClose, also after the last name.
+    virtual const char *FindFirstEx(const char *pWildCard, const char *pathID, FileFindHandle_t *pHandle) = 0;
+    virtual const char *FindNext(FileFindHandle_t handle) = 0;
+    virtual bool FindIsDirectory(FileFindHandle_t handle) = 0;  // of the name last answered
+    virtual void FindClose(FileFindHandle_t handle) = 0;
+    // The folders of a path id, each ending in "/", joined by ";"; answers the full length
+    // (the text is cut to nMaxLen - 1). There are no pack files here.
+    virtual int GetSearchPath(const char *pathID, bool bGetPackFiles, char *pPath, int nMaxLen) = 0;
+    // Open with options: flags are unused; the resolved name, when asked for, is set to null.
+    virtual FileHandle_t OpenEx(const char *pFileName, const char *pOptions, unsigned int flags = 0,
+                                const char *pathID = nullptr, char **ppszResolvedFilename = nullptr) = 0;
+
+    // The game's content managers (filesystem/IContentManagers.h), and the refresh of the
+    // search paths after the mounted content changed.
+    virtual IAddonSystem *Addons() = 0;
+    virtual IGameDepotSystem *Games() = 0;
+    virtual IGamemodeSystem *Gamemodes() = 0;
+    virtual void MountedContentChanged() = 0;
 
 protected:
     ~IFileSystem() = default;

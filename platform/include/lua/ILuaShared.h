@@ -28,4 +28,9 @@ public:
 
 	// Looks a script up in the service's cache of Lua files; true when it is there.
 	virtual bool FindCachedFile(const char *name, const char *pathName) = 0;
+
+	// Names in the cache matching a pattern whose last part may hold wildcards ("*.lua",
+	// "vgui/*"), files and folders, each once, passed to the callback; answers how many.
+	virtual int FindCachedFiles(const char *pattern, const char *pathName,
+	                            void (*onName)(const char *name, void *context), void *context) = 0;
 };

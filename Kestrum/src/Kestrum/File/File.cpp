@@ -263,6 +263,14 @@ namespace Kestrum
 				return false;
 			}
 
+			// Copying a file onto itself would truncate it before it is read.
+			struct stat target;
+			if ( stat( strTo.c_str(), &target ) == 0 && target.st_dev == info.st_dev && target.st_ino == info.st_ino )
+			{
+				close( fdFrom );
+				return false;
+			}
+
 			const int fdTo = OpenFile( strTo, O_WRONLY | O_CREAT | O_TRUNC );
 			if ( fdTo < 0 )
 			{

@@ -1,12 +1,11 @@
-// POSIX services shared by the Linux and macOS platform layers: user names, detached
-// processes, temporary names and sleeping.
+// POSIX services shared by the Linux and macOS platform layers: the operations both builds
+// answer alike, user names, detached processes, temporary names and sleeping.
 #include "Kestrum/Platform/Platform.h"
 
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
-#include <random>
 #include <vector>
 
 #include <pwd.h>
@@ -18,6 +17,46 @@ namespace Kestrum
 {
 	namespace Platform
 	{
+		BString CurrentUserName()
+		{
+			return Internal::UserNameForId( (unsigned int)geteuid() );
+		}
+
+		void SetupAssociation( BString ext )
+		{
+		}
+
+		unsigned int DesktopWidth()
+		{
+			return 800;
+		}
+
+		unsigned int DesktopHeight()
+		{
+			return 600;
+		}
+
+		// Neither build has a pop-up: nothing is shown, and the caller carries on.
+		bool Popup( const BString& strName, const BString& strText )
+		{
+			return true;
+		}
+
+		void DebuggerOutput( const BString& strText )
+		{
+			printf( "%s", strText.c_str() );
+		}
+
+		BString TemporaryDir()
+		{
+			return "/tmp";
+		}
+
+		void Sleep( unsigned int ms )
+		{
+			Internal::SleepMilliseconds( ms );
+		}
+
 		namespace Internal
 		{
 			BString UserNameForId( unsigned int iUserId )
@@ -37,8 +76,8 @@ namespace Kestrum
 
 			void SpawnDetached( const BString& strProgram, const String::List& args )
 			{
-				// Everything the children need is prepared before forking: between fork and
-				// exec only async-signal-safe calls are made.
+				// Everything the children need is prepared before forking, so nothing is
+				// allocated between fork and exec.
 				std::vector<char*> argv;
 				for ( const BString& arg : args )
 					argv.push_back( const_cast<char*>( arg.c_str() ) );
@@ -79,14 +118,17 @@ namespace Kestrum
 
 			BString UniqueTempPath()
 			{
+				// Process id, a counter and the clock's nanoseconds: distinct across processes
+				// and calls, and checked against what exists.
 				static std::atomic<unsigned int> s_iCounter { 0 };
-				std::random_device device;
 
 				for ( int iTry = 0; iTry < 100; iTry++ )
 				{
+					timespec now;
+					clock_gettime( CLOCK_REALTIME, &now );
 					char name[96];
-					snprintf( name, sizeof( name ), "%s/kst%lx_%x_%08x", P_tmpdir, (unsigned long)getpid(),
-						s_iCounter.fetch_add( 1 ), (unsigned int)device() );
+					snprintf( name, sizeof( name ), "%s/kst%lx_%x_%08lx", P_tmpdir, (unsigned long)getpid(),
+						s_iCounter.fetch_add( 1 ), (unsigned long)now.tv_nsec );
 
 					struct stat info;
 					if ( lstat( name, &info ) != 0 && errno == ENOENT )
