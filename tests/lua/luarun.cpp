@@ -5,7 +5,8 @@
 //   luarun_advance(seconds)  moves the game clock on and runs one frame's timer cycle
 //   luarun_output()          everything printed so far, as one string
 //   luarun_clear_output()    forgets what was printed so far
-// and the stand-in controls of fixtures/StandInLuaControls.h ("standin_" functions).
+// and the stand-in controls of fixtures/StandInLuaControls.h and VGuiLuaControls.h ("standin_"
+// functions).
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -13,6 +14,7 @@
 
 #include "fixtures/MenuLuaHarness.h"
 #include "fixtures/StandInLuaControls.h"
+#include "fixtures/VGuiLuaControls.h"
 #include "lua/ILuaInterface.h"
 #include "lua/standin.h"
 #include "tier0/icommandline.h"
@@ -100,8 +102,10 @@ int main(int argc, char **argv)
 		lua->PushCFunction(ClearOutput);
 		lua->Global()->SetMember("luarun_clear_output");
 		InstallStandInLuaControls(lua, &harness);
+		InstallVGuiLuaControls(lua, &harness);
 
 		ok = lua->RunString(argv[1], "", code.str().c_str(), true, true);
+		harness.DeleteRootPanels();
 		g_Harness = nullptr;
 	}
 	Tier0_SetOutputHook(nullptr, nullptr);

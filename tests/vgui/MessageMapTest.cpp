@@ -203,7 +203,7 @@ TEST_F(MessageMapTest, ActionSignalsReachLiveTargetsOnce)
 
 TEST_F(MessageMapTest, ActionSignalsCallTheLuaTable)
 {
-	ILuaInterface *lua = m_harness->Open(false);
+	ILuaInterface *lua = m_harness->Open();
 	ASSERT_NE(nullptr, lua);
 	ASSERT_TRUE(lua->RunString("test", "", "T = { ActionSignal = function(p, name, a, b, c) got = name .. '|' .."
 	                                       " tostring(a) .. '|' .. tostring(b) .. '|' .. tostring(c) end }",
