@@ -37,6 +37,53 @@ struct Completion
 	bool done = false;
 };
 
+// Steam's HTTP interface passed through, with chosen operations misbehaving.
+class MisbehavingHTTP final : public ISteamHTTP
+{
+public:
+	explicit MisbehavingHTTP(ISteamHTTP *real) : m_real(real) {}
+
+	HTTPRequestHandle CreateHTTPRequest(EHTTPMethod method, const char *url) override
+	{
+		return m_real->CreateHTTPRequest(method, url);
+	}
+	bool SetHTTPRequestGetOrPostParameter(HTTPRequestHandle request, const char *name, const char *value) override
+	{
+		return m_real->SetHTTPRequestGetOrPostParameter(request, name, value);
+	}
+	bool SendHTTPRequest(HTTPRequestHandle request, SteamAPICall_t *call) override
+	{
+		bool sent = m_real->SendHTTPRequest(request, call);
+		if (sendGivesNoCall)
+			*call = k_uAPICallInvalid;
+		return sent;
+	}
+	bool GetHTTPResponseHeaderValue(HTTPRequestHandle request, const char *name, uint8_t *value, uint32_t size) override
+	{
+		return m_real->GetHTTPResponseHeaderValue(request, name, value, size);
+	}
+	bool GetHTTPResponseBodySize(HTTPRequestHandle request, uint32_t *size) override
+	{
+		return m_real->GetHTTPResponseBodySize(request, size);
+	}
+	bool GetHTTPResponseBodyData(HTTPRequestHandle request, uint8_t *data, uint32_t size) override
+	{
+		return bodyCopyFails ? false : m_real->GetHTTPResponseBodyData(request, data, size);
+	}
+	bool ReleaseHTTPRequest(HTTPRequestHandle request) override
+	{
+		++releases;
+		return m_real->ReleaseHTTPRequest(request);
+	}
+
+	bool sendGivesNoCall = false;
+	bool bodyCopyFails = false;
+	int releases = 0;
+
+private:
+	ISteamHTTP *m_real;
+};
+
 class LuaHTTPTest : public ::testing::Test
 {
 protected:
@@ -216,5 +263,28 @@ TEST_F(LuaHTTPTest, ARequestThatOutlivesItsMenuStateCallsNothingAndStillFinishes
 	m_lua = nullptr;
 	RunUntilEarlierRequestsComplete();
 	EXPECT_FALSE(StillHeld(second));
+}
+
+TEST_F(LuaHTTPTest, ASendWithoutACallFailsAtOnceAndABodyThatCannotBeCopiedArrivesEmpty)
+{
+	Start();
+	MisbehavingHTTP http(m_harness->steamHTTP);
+	m_harness->steamHTTP = &http;
+	// Such a request could never complete: it fails like a refused send.
+	http.sendGivesNoCall = true;
+	ASSERT_TRUE(Run("reason = nil; HTTP({ url = '" + m_server.Url("/echo") +
+	                "', failed = function(r) reason = r end })"));
+	EXPECT_EQ("invalid request", Eval("reason"));
+	EXPECT_EQ(1, http.releases);
+
+	http.sendGivesNoCall = false;
+	http.bodyCopyFails = true;
+	http.releases = 0;
+	ASSERT_TRUE(Run("body = nil; HTTP({ url = '" + m_server.Url("/big/5000") +
+	                "', success = function(code, b) body = b end })"));
+	EXPECT_TRUE(WaitFor("body ~= nil"));
+	EXPECT_EQ("0", Eval("#body")) << "never memory that was not filled";
+	EXPECT_EQ(1, http.releases);
+	m_harness->steamHTTP = nullptr;
 }
 }
