@@ -40,6 +40,8 @@ struct HTTPRequestCompleted_t {
 
 STEAM_RECORD_PACK_END
 
+static_assert(sizeof(HTTPRequestCompleted_t) == 20, "HTTPRequestCompleted_t is 20 bytes on every build");
+
 class ISteamHTTP {
 public:
     // A new request for an absolute "http://" or "https://" URL; INVALID_HTTPREQUEST_HANDLE

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -256,6 +257,34 @@ TEST_F(SteamHTTPTest, BodiesOverTheLimitEndUnsuccessful)
     EXPECT_FALSE(hugeDone.record.m_bRequestSuccessful);
     EXPECT_EQ(0, hugeDone.record.m_eStatusCode);
     EXPECT_EQ("", Body(http, huge));
+}
+
+TEST_F(SteamHTTPTest, OversizedHeadersEndUnsuccessfulAndLongValuesNeedTheirRoom)
+{
+    LoopbackHttpServer server([](const LoopbackHttpServer::Request& request) {
+        LoopbackHttpServer::Response response;
+        int count = request.target == "/many" ? 4 : 1;
+        for (int i = 0; i < count; ++i)
+            response.headers.emplace_back("X-Filler-" + std::to_string(i), std::string(80 * 1024, 'h'));
+        response.body = "body";
+        return response;
+    });
+    ISteamHTTP* http = Start();
+    ASSERT_NE(nullptr, http);
+    HTTPRequestHandle many = http->CreateHTTPRequest(k_EHTTPMethodGET, server.Url("/many").c_str());
+    Completion manyDone;
+    SendAndWait(http, many, manyDone);
+    EXPECT_FALSE(manyDone.record.m_bRequestSuccessful) << "more than 256 KiB of headers";
+
+    HTTPRequestHandle one = http->CreateHTTPRequest(k_EHTTPMethodGET, server.Url("/one").c_str());
+    Completion oneDone;
+    SendAndWait(http, one, oneDone);
+    ASSERT_TRUE(oneDone.record.m_bRequestSuccessful);
+    std::vector<uint8_t> value(80 * 1024 + 1);
+    EXPECT_FALSE(http->GetHTTPResponseHeaderValue(one, "X-Filler-0", value.data(), 80 * 1024)) << "no room for the zero";
+    ASSERT_TRUE(http->GetHTTPResponseHeaderValue(one, "X-Filler-0", value.data(), 80 * 1024 + 1));
+    EXPECT_EQ(std::string(80 * 1024, 'h'), reinterpret_cast<const char*>(value.data()));
+    EXPECT_EQ("body", Body(http, one));
 }
 
 TEST_F(SteamHTTPTest, OnlyLoopbackIsContactedUnlessAllowed)
