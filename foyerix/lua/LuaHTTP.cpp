@@ -2,6 +2,7 @@
 // on a later frame in the request table's `success` or `failed` function.
 #include <climits>
 #include <cstring>
+#include <string>
 
 #include "IGet.h"
 #include "lua/LuaLibrary.h"
@@ -81,8 +82,10 @@ void CHTTP::Init(ILuaObject *table)
 {
 	m_Table.Set(table);
 
-	const char *url = m_Table.GetMemberStr("url", "");
-	if (!url || !url[0])
+	// Copied: a string made by an __index function is held by nothing once it is read.
+	const char *urlText = m_Table.GetMemberStr("url", "");
+	std::string url = urlText ? urlText : "";
+	if (url.empty())
 	{
 		OnFailure("invalid url");
 		return;
@@ -91,7 +94,7 @@ void CHTTP::Init(ILuaObject *table)
 	EHTTPMethod eMethod = method && strcmp(method, "post") == 0 ? k_EHTTPMethodPOST : k_EHTTPMethodGET;
 
 	ISteamHTTP *http = SteamHTTP();
-	m_hRequest = http ? http->CreateHTTPRequest(eMethod, url) : INVALID_HTTPREQUEST_HANDLE;
+	m_hRequest = http ? http->CreateHTTPRequest(eMethod, url.c_str()) : INVALID_HTTPREQUEST_HANDLE;
 	if (m_hRequest == INVALID_HTTPREQUEST_HANDLE)
 	{
 		OnFailure("invalid request");

@@ -128,3 +128,10 @@ wait(function() return luarun_output():find("boom in success", 1, true) ~= nil e
 HTTP({ url = base .. "/empty", success = function(code) after = code end })
 wait(function() return after ~= nil end, "after errors")
 assert(luarun_output():find("boom in failed", 1, true), "failed error reported")
+
+-- A url made afresh by an __index function is used before anything can collect it.
+got = request(setmetatable({}, { __index = function(_, key)
+	if key == "url" then return base .. "/ech" .. string.rep("o", 1) end
+	if key == "method" then collectgarbage() return "get" end
+end }))
+eq(finished(got, "__index url").code, 200, "url from __index")
