@@ -25,6 +25,19 @@ public:
 	int paints = 0, backgrounds = 0;
 };
 
+// Stays square: a new height brings the same width.
+class SquareProbe : public LuaProbe
+{
+public:
+	SquareProbe(vgui::Panel *parent, const char *name) : LuaProbe(parent, name) {}
+	void OnSizeChanged(int wide, int tall) override
+	{
+		LuaProbe::OnSizeChanged(wide, tall);
+		if (wide != tall)
+			SetWide(tall);
+	}
+};
+
 class PanelLuaTest : public VGuiTest
 {
 protected:
@@ -281,5 +294,20 @@ TEST_F(PanelLuaTest, ChildBoundsChangesReDockTheParent)
 	EXPECT_EQ(70, fill->GetWide());
 	EXPECT_FALSE(right->IsBoundsChanged());
 	delete parent;
+}
+
+// A right-docked child that widens while it is placed takes its new width from the rectangle.
+TEST_F(PanelLuaTest, RightDockedChildShrinksTheRectangleByItsNewWidth)
+{
+	LuaProbe parent(nullptr, "parent");
+	parent.SetSize(100, 50);
+	auto *square = new SquareProbe(&parent, "square");
+	square->SetSize(10, 10);
+	square->Dock(vgui::Panel::DOCK_RIGHT);
+	auto *fill = new LuaProbe(&parent, "fill");
+	fill->Dock(vgui::Panel::DOCK_FILL);
+	parent.InvalidateLayout(true);
+	EXPECT_EQ(50, square->GetWide());
+	EXPECT_EQ(50, fill->GetWide());
 }
 }
