@@ -86,6 +86,7 @@ eq(copy.field, nil, "its table is gone")
 eq(copy.SetPos ~= nil, true, "methods stay reachable")
 eq(copy:GetTable(), nil, "GetTable on a dead panel")
 copy:Remove() -- quietly nothing
+eq(copy:IsMarkedForDeletion(), true, "a dead panel counts as marked for deletion")
 raises(function() copy.x = 1 end, "assigning x")
 raises(function() copy:SetPos(1, 2) end, "SetPos")
 raises(function() return tostring(copy) end, "text form")
@@ -103,11 +104,15 @@ standin_vgui_frame()
 eq(r:Valid(), false, "deleted at the next frame")
 
 -- A panel that frees its Lua side makes a fresh userdata on the next push.
-local f = standin_vgui_panel("f")
+local holder = standin_vgui_panel("holder")
+local f = standin_vgui_panel("f", holder)
 f.mark = true
-local fOld = f
 standin_vgui_free_lua(f)
-eq(fOld:Valid(), false, "the old value is dead")
+eq(f:Valid(), false, "the old value is dead")
+local fNew = holder:GetChild(0)
+eq(fNew:Valid(), true, "a fresh value for the same panel")
+eq(fNew == f, false, "which is not the dead one")
+eq(fNew.mark, nil, "with a fresh table")
 
 -- A metamethod called by hand: the second release finds nothing.
 local g = standin_vgui_panel("g")
