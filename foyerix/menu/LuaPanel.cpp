@@ -101,6 +101,12 @@ vgui::Panel *FindByName(vgui::Panel *parent, const char *name)
 	return nullptr;
 }
 
+// An int sum or difference held within the int range (positions may sit at the range's ends).
+int Saturated(long long value)
+{
+	return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
+}
+
 // The extent of the visible children plus the right and bottom dock padding.
 void ChildrenExtent(vgui::Panel *panel, int &wide, int &tall)
 {
@@ -112,15 +118,17 @@ void ChildrenExtent(vgui::Panel *panel, int &wide, int &tall)
 			continue;
 		int x, y;
 		child->GetPos(x, y);
-		if (right <= x + child->GetWide())
-			right = x + child->GetWide();
-		if (bottom <= y + child->GetTall())
-			bottom = y + child->GetTall();
+		int childRight = Saturated(static_cast<long long>(x) + child->GetWide());
+		int childBottom = Saturated(static_cast<long long>(y) + child->GetTall());
+		if (right <= childRight)
+			right = childRight;
+		if (bottom <= childBottom)
+			bottom = childBottom;
 	}
 	int padLeft, padTop, padRight, padBottom;
 	panel->GetDockPadding(padLeft, padTop, padRight, padBottom);
-	wide = right + padRight;
-	tall = bottom + padBottom;
+	wide = Saturated(static_cast<long long>(right) + padRight);
+	tall = Saturated(static_cast<long long>(bottom) + padBottom);
 }
 
 // Screen coordinates to the panel's own.
@@ -128,8 +136,8 @@ void ScreenToLocal(vgui::Panel *panel, int &x, int &y)
 {
 	int absX = 0, absY = 0;
 	vgui::ipanel()->GetAbsPos(panel->GetVPanel(), absX, absY);
-	x -= absX;
-	y -= absY;
+	x = Saturated(static_cast<long long>(x) - absX);
+	y = Saturated(static_cast<long long>(y) - absY);
 }
 }
 

@@ -110,3 +110,13 @@ local hidden = standin_vgui_panel("hidden", lone) hidden:SetSize(50, 50)
 standin_vgui_visible(hidden, false)
 lone:SizeToChildren(true, true)
 eq(lone:GetWide(), 9, "a hidden child does not count") eq(lone:GetTall(), 9, "nor its height")
+
+-- Positions at the ends of the int range: sums and differences stay in range.
+local far = standin_vgui_panel("far")
+local edge = standin_vgui_panel("edge", far)
+edge:SetPos(1e300, 1e300) edge:SetSize(64, 64)
+local fw, fh = far:ChildrenSize()
+eq(fw, 2147483647, "extent saturates") eq(fh, 2147483647, "in both directions")
+far:SetPos(1e300, -1e300)
+local sx, sy = far:ScreenToLocal(-1e300, 1e300)
+eq(sx, -2147483648, "ScreenToLocal saturates low") eq(sy, 2147483647, "and high")

@@ -22,8 +22,6 @@ CUtlVector<Panel *> g_OverlayPanels;
 
 namespace
 {
-const int kPanelType = 22;
-
 bool IsFunction(CLuaObject *object) { return object && object->isFunction(); }
 }
 
@@ -33,7 +31,7 @@ CLuaObject *Panel::GetTable()
 {
 	if (m_pLuaTable || !g_Lua)
 		return m_pLuaTable;
-	if (m_pLuaObject && m_pLuaObject->GetType() != kPanelType)
+	if (m_pLuaObject && m_pLuaObject->GetType() != LC_Panel.GetType())
 	{
 		delete m_pLuaObject;
 		m_pLuaObject = nullptr;
@@ -59,7 +57,7 @@ void Panel::PushForLua(CLuaClass *luaClass)
 	}
 	if (m_pLuaObject)
 	{
-		if (m_pLuaObject->GetType() == kPanelType)
+		if (m_pLuaObject->GetType() == LC_Panel.GetType())
 		{
 			m_pLuaObject->Push();
 			return;
