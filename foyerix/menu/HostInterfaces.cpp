@@ -1,0 +1,5 @@
+// Engine interfaces the menu host keeps.
+#include "menu/HostInterfaces.h"
+
+IGameUI *gameui = nullptr;
+INetworkStringTableContainer *networkstringtable = nullptr;
