@@ -140,3 +140,20 @@ public:
 protected:
 	~IGameUIStandIn() = default;
 };
+
+// Controls of the file system's asynchronous reads ("ZvAsyncReadStandIn001"): queued reads
+// complete only when run here or finished by their caller.
+#define ASYNCREAD_STANDIN_INTERFACE_VERSION "ZvAsyncReadStandIn001"
+
+class IAsyncReadStandIn
+{
+public:
+	// Completes the reads queued so far, oldest first, on the calling thread; answers how many.
+	virtual int RunAsyncReads() = 0;
+	virtual int PendingAsyncReads() const = 0;
+	// Requests not yet released.
+	virtual int AsyncHandles() const = 0;
+
+protected:
+	~IAsyncReadStandIn() = default;
+};
