@@ -54,3 +54,7 @@ InterfaceReg s_VGuiSystemReg(&CreateVGuiSystem, VGUI_SYSTEM_INTERFACE_VERSION);
 
 void VGuiSystemSetCurrentTime(double seconds) { g_CurrentTime = seconds; }
 std::vector<std::string> &VGuiSystemShellExecutions() { return g_ShellExecutions; }
+
+#include "VGuiInternal.h"
+
+double vguistandin::CurrentTime() { return g_CurrentTime; }
