@@ -2,4 +2,5 @@
 #include "menu/HostInterfaces.h"
 
 IGameUI *gameui = nullptr;
+IEngineVGui *enginevgui = nullptr;
 INetworkStringTableContainer *networkstringtable = nullptr;

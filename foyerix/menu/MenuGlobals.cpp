@@ -3,8 +3,10 @@
 // completion and the headers of saved games and demos.
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "GameUI/IGameUI.h"
+#include "engine/ienginevgui.h"
 #include "engine/ivengineclient.h"
 #include "filesystem/IFileSystem.h"
 #include "icvar.h"
@@ -16,6 +18,7 @@
 #include "menu/SaveDemoHeaders.h"
 #include "networkstringtabledefs.h"
 #include "tier0/dbg.h"
+#include "tier1/KeyValues.h"
 #include "tier1/convar.h"
 #include "tier1/strtools.h"
 #include "tier1/tier1.h"
@@ -24,6 +27,7 @@
 #include "tier1/utlbuffer.h"
 #include "tier1/utlstring.h"
 #include "tier1/utlvector.h"
+#include "vgui/IPanel.h"
 #include "vgui/ISystem.h"
 
 namespace
@@ -32,6 +36,44 @@ namespace
 INetworkStringTable *FindStringTable(const char *name)
 {
 	return networkstringtable ? networkstringtable->FindTable(name) : nullptr;
+}
+
+// The first descendant of the panel with exactly that name: depth first, children in the
+// engine's order, each child tested before its own children; 0 when there is none.
+vgui::VPANEL FindPanelNamed(vgui::VPANEL start, const char *name)
+{
+	if (!start || !g_pVGuiPanel)
+		return 0;
+	struct Level
+	{
+		vgui::VPANEL panel;
+		int next;
+	};
+	std::vector<Level> stack{{start, 0}};
+	while (!stack.empty())
+	{
+		Level &level = stack.back();
+		if (level.next >= g_pVGuiPanel->GetChildCount(level.panel))
+		{
+			stack.pop_back();
+			continue;
+		}
+		vgui::VPANEL child = g_pVGuiPanel->GetChild(level.panel, level.next++);
+		if (!child)
+			continue;
+		const char *childName = g_pVGuiPanel->GetName(child);
+		if (childName && strcmp(childName, name) == 0)
+			return child;
+		stack.push_back({child, 0});
+	}
+	return 0;
+}
+
+// The engine's loading dialog, or 0.
+vgui::VPANEL FindLoadingDialog()
+{
+	vgui::VPANEL root = enginevgui ? enginevgui->GetPanel(PANEL_ROOT) : 0;
+	return root ? FindPanelNamed(root, "LoadingDialog") : 0;
 }
 
 // Text that would end or chain a console line; an address holding it is not run.
@@ -57,6 +99,34 @@ LUA_GLOBAL_FUNCTION(RunGameUICommand)
 	if (command && gameui)
 		gameui->SendMainMenuCommand(command);
 	return 0;
+}
+
+LUA_GLOBAL_FUNCTION(CancelLoading)
+{
+	vgui::VPANEL dialog = FindLoadingDialog();
+	if (!dialog)
+		return 0;
+	KeyValues *message = new KeyValues("Command", "command", "Cancel");
+	g_pVGuiPanel->SendMessage(dialog, message, dialog);
+	message->deleteThis();
+	return 0;
+}
+
+LUA_GLOBAL_FUNCTION(GetLoadStatus)
+{
+	vgui::VPANEL dialog = FindLoadingDialog();
+	vgui::VPANEL label = dialog ? FindPanelNamed(dialog, "InfoLabel") : 0;
+	if (!label)
+		return 0;
+	KeyValues *request = new KeyValues("GetText");
+	int results = 0;
+	if (g_pVGuiPanel->RequestInfo(label, request) && request->FindKey("text"))
+	{
+		pLua->PushString(request->GetString("text"));
+		results = 1;
+	}
+	request->deleteThis();
+	return results;
 }
 
 LUA_GLOBAL_FUNCTION(TranslateDownloadableName)

@@ -19,7 +19,14 @@
 #include "menu/HostInterfaces.h"
 #include "menu/LuaMenuCallback.h"
 #include "tier0/standin.h"
+#include "tier1/KeyValues.h"
 #include "tier1/convar.h"
+#include "tier1/tier3.h"
+#include "platform/engine/EngineLibrary.h"
+#include "vgui/ISurface.h"
+#include "vgui/standin.h"
+#include "vgui_controls/Controls.h"
+#include "vgui_controls/Panel.h"
 
 namespace
 {
@@ -267,4 +274,111 @@ TEST(FrameTime, LimitedToZeroAndATenthOfASecond)
 	MeasureFrameTime();
 	EXPECT_EQ(0.0f, g_fFrameTime);
 	Tier0_UseRealClock();
+}
+
+namespace
+{
+// The engine's loading dialog: records the messages sent to it.
+class LoadingDialog : public vgui::Panel
+{
+public:
+	LoadingDialog() : vgui::Panel(nullptr, "LoadingDialog") {}
+	void OnMessage(const KeyValues *params, vgui::VPANEL from) override
+	{
+		KeyValues *copy = const_cast<KeyValues *>(params);
+		messages.push_back(std::string(copy->GetName()) + ":" + copy->GetString("command") +
+		                   (from == GetVPanel() ? ":self" : ":other"));
+		vgui::Panel::OnMessage(params, from);
+	}
+	std::vector<std::string> messages;
+};
+
+// The dialog's status label: answers "GetText" with its text, when it has one.
+class InfoLabel : public vgui::Panel
+{
+public:
+	InfoLabel(vgui::Panel *parent, const char *name) : vgui::Panel(parent, name) {}
+	bool RequestInfo(KeyValues *data) override
+	{
+		if (!strcmp(data->GetName(), "GetText") && answer)
+		{
+			data->SetString("text", text.c_str());
+			return true;
+		}
+		return vgui::Panel::RequestInfo(data);
+	}
+	std::string text;
+	bool answer = true;
+};
+
+class LoadingDialogTest : public MenuGlobalsTest
+{
+protected:
+	void SetUp() override
+	{
+		MenuGlobalsTest::SetUp();
+		m_vgui = static_cast<IVGuiStandIn *>(EngineInterface(VGUI_STANDIN_INTERFACE_VERSION));
+		ASSERT_NE(nullptr, m_vgui);
+		m_vgui->Reset();
+		ASSERT_TRUE(vgui::VGui_InitInterfacesList("FOYERIX", nullptr, 0));
+	}
+	void TearDown() override
+	{
+		for (vgui::Panel *p : m_panels)
+			delete p;
+		m_vgui->Reset();
+		MenuGlobalsTest::TearDown();
+	}
+	template <class T> T *Keep(T *panel)
+	{
+		m_panels.insert(m_panels.begin(), panel);  // children first when deleting
+		return panel;
+	}
+	IVGuiStandIn *m_vgui = nullptr;
+	std::vector<vgui::Panel *> m_panels;
+};
+}
+
+TEST_F(LoadingDialogTest, NothingWithoutTheDialog)
+{
+	EXPECT_EQ("0:", Results("GetLoadStatus()"));
+	EXPECT_TRUE(Run("CancelLoading()"));
+	// A label of that name outside a loading dialog is not the one.
+	vgui::Panel *other = Keep(new vgui::Panel(nullptr, "Other"));
+	other->SetParent(g_pVGuiSurface->GetEmbeddedPanel());
+	Keep(new InfoLabel(other, "InfoLabel"))->text = "stray";
+	EXPECT_EQ("0:", Results("GetLoadStatus()"));
+}
+
+TEST_F(LoadingDialogTest, FindsTheDialogDeepInTheTreeAndTalksToIt)
+{
+	// Root > Frame > (Decoy > LoadingDialog?) ... the first match in depth-first order wins.
+	vgui::Panel *frame = Keep(new vgui::Panel(nullptr, "Frame"));
+	frame->SetParent(g_pVGuiSurface->GetEmbeddedPanel());
+	vgui::Panel *holder = Keep(new vgui::Panel(frame, "Holder"));
+	LoadingDialog *dialog = Keep(new LoadingDialog());
+	dialog->SetParent(holder);
+	LoadingDialog *later = Keep(new LoadingDialog());
+	later->SetParent(frame);  // a second dialog after the first one's branch: never used
+	vgui::Panel *box = Keep(new vgui::Panel(dialog, "Box"));
+	InfoLabel *label = Keep(new InfoLabel(box, "InfoLabel"));
+	label->text = "Loading resources";
+	Keep(new InfoLabel(later, "InfoLabel"))->text = "wrong";
+
+	EXPECT_EQ("1:Loading resources", Results("GetLoadStatus()"));
+	label->answer = false;  // the request unanswered: nothing
+	EXPECT_EQ("0:", Results("GetLoadStatus()"));
+
+	ASSERT_TRUE(Run("CancelLoading()"));
+	ASSERT_EQ(1u, dialog->messages.size());
+	EXPECT_EQ("Command:Cancel:self", dialog->messages[0]);
+	EXPECT_TRUE(later->messages.empty());
+}
+
+TEST_F(LoadingDialogTest, NamesCompareExactly)
+{
+	vgui::Panel *dialog = Keep(new vgui::Panel(nullptr, "loadingdialog"));
+	dialog->SetParent(g_pVGuiSurface->GetEmbeddedPanel());
+	Keep(new InfoLabel(dialog, "InfoLabel"))->text = "x";
+	EXPECT_EQ("0:", Results("GetLoadStatus()"));
 }
