@@ -4,6 +4,10 @@
 #include <cstdint>
 
 #include "MenuStateFixture.h"
+#include "engine/standin.h"
+#include "filesystem/IContentManagers.h"
+#include "filesystem/IFileSystem.h"
+#include "tier1/tier2.h"
 #include "menu/FoyerixGlobals.h"
 #include "menu/MenuDownloadNotifications.h"
 
@@ -69,4 +73,18 @@ TEST_F(MenuDownloadNotificationsTest, ReportsWithoutHookOrStateAreDropped)
 	CloseState();
 	ASSERT_EQ(nullptr, g_Lua);
 	notices.Start();  // no menu state: nothing happens
+}
+
+TEST_F(MenuDownloadNotificationsTest, ReportsArriveThroughTheAddonService)
+{
+	InstallRecorder();
+	ASSERT_NE(nullptr, g_pFullFileSystem);
+	IAddonSystem *addons = g_pFullFileSystem->Addons();
+	ASSERT_NE(nullptr, addons);
+	addons->SetDownloadNotifications(&notices);
+	ASSERT_EQ(&notices, m_harness->content->DownloadNotifications());
+	m_harness->content->DownloadNotifications()->FinishDownload(9, "Map pack");
+	addons->SetDownloadNotifications(nullptr);
+	EXPECT_EQ(nullptr, m_harness->content->DownloadNotifications());
+	EXPECT_EQ("4|WorkshopDownloadedFile|nil|9|Map pack|nil", Eval("CALLS[1]"));
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "filesystem/AddonDownloadNotifications.h"
 #include "filesystem/IContentManagers.h"
 
 #define ENGINE_STANDIN_INTERFACE_VERSION "ZvEngineStandIn001"
@@ -103,6 +104,9 @@ public:
 	// `present` is false.
 	virtual void SetAchievements(const std::vector<StandInAchievement> &achievements, bool present) = 0;
 	virtual void SetDemo(const StandInDemo &demo) = 0;
+	// The receiver registered with the add-on service (null: none), to report downloads to it
+	// as the engine's workshop downloader does.
+	virtual AddonDownloadNotifications *DownloadNotifications() = 0;
 
 protected:
 	~IGameContentStandIn() = default;
