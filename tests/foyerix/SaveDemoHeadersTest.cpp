@@ -108,7 +108,9 @@ TEST(SaveHeader, CasesOfMagicNameAndSize)
 		EXPECT_EQ(r.ok, c.ok);
 		EXPECT_EQ(r.map, c.map);
 		if (c.ok)
+		{
 			EXPECT_EQ(r.remaining, c.remaining);
+		}
 	}
 }
 
@@ -174,6 +176,8 @@ TEST(SaveDemoHeaders, GarbageNeverReadsOutOfBounds)
 		ReadSave(file);
 		ZvDemoHeader h;
 		if (ReadDemoHeader(file.data(), file.size(), h))
+		{
 			EXPECT_LE(strlen(h.servername), 260u);
+		}
 	}
 }
