@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include "FileSystemQueries.h"
 #include "filesystem/IFileSystem.h"
 #include "tier1/interface.h"
+#include "tier1/utlbuffer.h"
 
 namespace {
 
@@ -156,6 +158,60 @@ public:
     int ReadEx(void *pOutput, int nDestSize, int nSize, FileHandle_t file) override
     {
         return Read(pOutput, nSize < nDestSize ? nSize : nDestSize, file);
+    }
+
+    bool ReadFile(const char *pFileName, const char *pPath, CUtlBuffer &buf, int nMaxBytes, int nStartingByte,
+                  FSAllocFunc_t) override
+    {
+        FileHandle_t file = Open(pFileName, "rb", pPath);
+        if (!file)
+            return false;
+        // Sizes are checked in 64 bits: the buffer holds at most INT_MAX bytes.
+        int64_t nSize = Size(file);
+        int64_t nStart = nStartingByte > 0 ? nStartingByte : 0;
+        int64_t nWanted = nSize > nStart ? nSize - nStart : 0;
+        if (nMaxBytes > 0 && nWanted > nMaxBytes)
+            nWanted = nMaxBytes;
+        bool bOk = nWanted <= static_cast<int64_t>(INT32_MAX) - buf.TellPut();
+        if (bOk && nStart > 0)
+            Seek(file, static_cast<int>(nStart), FILESYSTEM_SEEK_HEAD);
+        int nPutStart = buf.TellPut();
+        char chunk[65536];
+        while (bOk && nWanted > 0) {
+            int nChunk = static_cast<int>(nWanted < static_cast<int64_t>(sizeof(chunk)) ? nWanted : sizeof(chunk));
+            int nRead = Read(chunk, nChunk, file);
+            if (nRead <= 0)
+                break;  // the file shrank: what was read stands
+            buf.Put(chunk, nRead);
+            bOk = !buf.IsPutOverflowed();
+            nWanted -= nRead;
+        }
+        Close(file);
+        if (!bOk)
+            buf.SeekPut(CUtlBuffer::SEEK_HEAD, nPutStart);
+        return bOk;
+    }
+
+    const char *RelativePathToFullPath(const char *pFileName, const char *pPathID, char *pLocalPath,
+                                       int localPathBufferSize, int, int *) override
+    {
+        if (!pLocalPath || localPathBufferSize <= 0)
+            return nullptr;
+        pLocalPath[0] = '\0';
+        std::string name = CleanRelativeName(pFileName);
+        if (name.empty())
+            return nullptr;
+        for (const SearchPath &sp : m_SearchPaths) {
+            if (pPathID && strcasecmp(sp.id.c_str(), pPathID) != 0)
+                continue;
+            std::string full = sp.root + "/" + name;
+            struct stat st;
+            if (stat(full.c_str(), &st) != 0)
+                continue;
+            snprintf(pLocalPath, static_cast<size_t>(localPathBufferSize), "%s", full.c_str());
+            return pLocalPath;
+        }
+        return nullptr;
     }
 
     void AddSearchPath(const char *pPath, const char *pathID, SearchPathAdd_t addType) override

@@ -45,3 +45,7 @@ InterfaceReg s_VGuiSystemReg(&CreateVGuiSystem, VGUI_SYSTEM_INTERFACE_VERSION);
 }
 
 void VGuiSystemSetCurrentTime(double seconds) { g_CurrentTime = seconds; }
+
+#include "VGuiInternal.h"
+
+double vguistandin::CurrentTime() { return g_CurrentTime; }

@@ -34,6 +34,18 @@ struct AsyncFailure {
     bool refuseCall = false;
     bool io = false;
     EResult result = k_EResultOK;
+
+    // What the call completes with before its own work: the I/O failure or result code it is
+    // made to fail with, no connection once Steam has shut down, else k_EResultOK.
+    EResult Outcome(bool& ioFailure) const
+    {
+        ioFailure = io;
+        if (io)
+            return k_EResultIOFailure;
+        if (result != k_EResultOK)
+            return result;
+        return Running() ? k_EResultOK : k_EResultNoConnection;
+    }
 };
 
 AsyncFailure AsyncFailureOf(const char* operation)
@@ -316,12 +328,8 @@ public:
         CallWork work = [=](bool& io) {
             RemoteStoragePublishFileResult_t result;
             std::memset(&result, 0, sizeof(result));
-            io = failure.io;
-            if (failure.io)
-                result.m_eResult = k_EResultIOFailure;
-            else if (failure.result != k_EResultOK)
-                result.m_eResult = failure.result;
-            else {
+            result.m_eResult = failure.Outcome(io);
+            if (result.m_eResult == k_EResultOK) {
                 PublishedFileId_t id = 0;
                 result.m_eResult = PublishNow(file, preview, nConsumerAppId, title, description, visibility, tags,
                                               fileType, id);
@@ -341,15 +349,11 @@ public:
             RemoteStorageGetPublishedFileDetailsResult_t details;
             std::memset(&details, 0, sizeof(details));
             details.m_nPublishedFileId = id;
-            io = failure.io;
+            EResult outcome = failure.Outcome(io);
             Core* core = Running();
             Item item;
-            if (failure.io)
-                details.m_eResult = k_EResultIOFailure;
-            else if (failure.result != k_EResultOK)
-                details.m_eResult = failure.result;
-            else if (!core)
-                details.m_eResult = k_EResultNoConnection;
+            if (outcome != k_EResultOK)
+                details.m_eResult = outcome;
             else if (!core->workshop.Find(id, item))
                 details.m_eResult = k_EResultFileNotFound;
             else if (item.owner != core->settings.userId && item.visibility != k_ERemoteStoragePublishedFileVisibilityPublic)
@@ -386,14 +390,10 @@ public:
         CallWork work = [=](bool& io) {
             RemoteStorageEnumerateUserPublishedFilesResult_t page;
             std::memset(&page, 0, sizeof(page));
-            io = failure.io;
+            EResult outcome = failure.Outcome(io);
             Core* core = Running();
-            if (failure.io)
-                page.m_eResult = k_EResultIOFailure;
-            else if (failure.result != k_EResultOK)
-                page.m_eResult = failure.result;
-            else if (!core)
-                page.m_eResult = k_EResultNoConnection;
+            if (outcome != k_EResultOK)
+                page.m_eResult = outcome;
             else {
                 std::vector<PublishedFileId_t> ids = core->workshop.ItemsOf(core->settings.userId, core->settings.appId);
                 size_t start = std::min<size_t>(unStartIndex, ids.size());
@@ -456,15 +456,11 @@ public:
             RemoteStorageUpdatePublishedFileResult_t result;
             std::memset(&result, 0, sizeof(result));
             result.m_nPublishedFileId = request.id;
-            io = failure.io;
+            EResult outcome = failure.Outcome(io);
             Core* core = Running();
             Item item;
-            if (failure.io)
-                result.m_eResult = k_EResultIOFailure;
-            else if (failure.result != k_EResultOK)
-                result.m_eResult = failure.result;
-            else if (!core)
-                result.m_eResult = k_EResultNoConnection;
+            if (outcome != k_EResultOK)
+                result.m_eResult = outcome;
             else if (!core->workshop.Find(request.id, item))
                 result.m_eResult = k_EResultFileNotFound;
             else if (item.owner != core->settings.userId || item.appId != core->settings.appId)

@@ -211,3 +211,19 @@ TEST(AutoBuffer, AdoptsAndAppendsBuffers)
 	EXPECT_EQ(14u, target.GetWritten());
 	EXPECT_EQ(0, memcmp(target.GetBase(7), "ab\0wxyz", 7));
 }
+
+TEST(AutoBuffer, WritesFromItsOwnBlockSurviveGrowth)
+{
+	// The block moves when it grows; the bytes to copy must be taken from where they went.
+	AutoBuffer buffer(4);
+	buffer.Write("abcd", 4);
+	buffer.Write(buffer.GetBase(1), 2);
+	EXPECT_EQ(6u, buffer.GetWritten());
+	EXPECT_EQ(0, memcmp(buffer.GetBase(), "abcdbc", 6));
+
+	// A plain view of the same block appended to its owner.
+	Buffer view(buffer.GetBase(), buffer.GetWritten());
+	buffer.WriteBuffer(view);
+	EXPECT_EQ(12u, buffer.GetWritten());
+	EXPECT_EQ(0, memcmp(buffer.GetBase(), "abcdbcabcdbc", 12));
+}

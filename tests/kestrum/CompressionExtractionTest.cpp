@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include <pthread.h>
+
 #include "Kestrum/Utility/CompressionExtraction.h"
 #include "Kestrum/Utility/CompressionFastLZ.h"
 #include "Kestrum/Utility/CompressionLZMA.h"
@@ -138,4 +140,36 @@ TEST(CompressionExtraction, DestroyWhileRunningWaitsForTheThread)
 	// Released at once, most of them mid-extraction: each must join before freeing its input.
 	for (Compression::Job* pJob : jobs)
 		pJob->Destroy();
+}
+
+namespace
+{
+	// With every new thread refused, a job runs where it is started and is finished on return.
+	void JobsWhenThreadsAreRefused(const std::string& strFolder)
+	{
+		pthread_attr_t attr;
+		pthread_attr_init(&attr);
+		pthread_attr_setstacksize(&attr, size_t(1) << 46);
+		pthread_setattr_default_np(&attr);
+		pthread_attr_destroy(&attr);
+
+		Bytes src = Mixed(5000);
+		Bytes lzma = Packed(true, src);
+		Bytes fastlz = Packed(false, src);
+		Compression::Job* pLzma = Compression::LZMA::ExtractInThread(lzma.data(), static_cast<uint32_t>(lzma.size()),
+		                                                             strFolder + "/l");
+		Compression::Job* pFast = Compression::FastLZ::ExtractInThread(fastlz.data(), static_cast<uint32_t>(fastlz.size()),
+		                                                               0, strFolder + "/f");
+		bool bOk = pLzma->Finished() && pLzma->Success() && pFast->Finished() && pFast->Success() &&
+		           ReadFile(strFolder + "/l") == src && ReadFile(strFolder + "/f") == src;
+		pLzma->Destroy();
+		pFast->Destroy();
+		exit(bOk ? 0 : 1);
+	}
+}
+
+TEST(CompressionExtractionDeathTest, JobsRunInPlaceWhenNoThreadCanStart)
+{
+	TempDir dir;
+	EXPECT_EXIT(JobsWhenThreadsAreRefused(dir.path), testing::ExitedWithCode(0), "");
 }

@@ -124,14 +124,65 @@ TEST(Output, ListenerMayRemoveItselfWhileCalled)
 			Debug::IListener::Remove(this);
 		}
 	} first;
-	ScopedRecorder after;
+	ScopedRecorder before;
 	Debug::IListener::Add(&first);
+	Recorder next;
+	Debug::IListener::Add(&next);
 	testing::internal::CaptureStdout();
 	Output::Msg("one");
 	Output::Msg("two");
 	testing::internal::GetCapturedStdout();
+	Debug::IListener::Remove(&next);
 	EXPECT_EQ(first.events, (Events{{'M', "one"}}));
-	EXPECT_EQ(after.events.back(), (std::pair<char, std::string>{'M', "two"}));
+	EXPECT_EQ(before.events.back(), (std::pair<char, std::string>{'M', "two"}));
+	// The listener behind the one that left still hears every event.
+	EXPECT_EQ(next.events, (Events{{'M', "one"}, {'M', "two"}}));
+}
+
+TEST(Output, ListenerThatReaddsItselfIsCalledOnce)
+{
+	struct Readder : Recorder
+	{
+		void OnMsg(const char* str) override
+		{
+			Recorder::OnMsg(str);
+			Debug::IListener::Remove(this);
+			Debug::IListener::Add(this);
+		}
+	} readder;
+	Recorder after;
+	Debug::IListener::Add(&readder);
+	Debug::IListener::Add(&after);
+	testing::internal::CaptureStdout();
+	Output::Msg("m");
+	testing::internal::GetCapturedStdout();
+	Debug::IListener::Remove(&readder);
+	Debug::IListener::Remove(&after);
+	EXPECT_EQ(readder.events, (Events{{'M', "m"}}));
+	EXPECT_EQ(after.events, (Events{{'M', "m"}}));
+}
+
+TEST(Output, ListenerRemovedByAnotherIsNotCalled)
+{
+	Recorder victim;
+	struct Remover : Recorder
+	{
+		Recorder* target = nullptr;
+		void OnMsg(const char* str) override
+		{
+			Recorder::OnMsg(str);
+			Debug::IListener::Remove(target);
+		}
+	} remover;
+	remover.target = &victim;
+	Debug::IListener::Add(&remover);
+	Debug::IListener::Add(&victim);
+	testing::internal::CaptureStdout();
+	Output::Msg("m");
+	testing::internal::GetCapturedStdout();
+	Debug::IListener::Remove(&remover);
+	EXPECT_EQ(remover.events, (Events{{'M', "m"}}));
+	EXPECT_TRUE(victim.events.empty());
 }
 
 TEST(Output, ColourStacksWriteNothing)

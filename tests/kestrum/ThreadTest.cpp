@@ -4,7 +4,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
+
+#include <pthread.h>
 
 #include "Kestrum/Threads/Thread.h"
 
@@ -67,4 +70,33 @@ TEST(Thread, ObjectLockIsTheObjectsOwn)
 	});
 	delete pGate;
 	opener.join();
+}
+
+namespace
+{
+	// Makes every later thread ask for a stack no system can give, so creating one fails.
+	void RefuseNewThreads()
+	{
+		pthread_attr_t attr;
+		pthread_attr_init(&attr);
+		pthread_attr_setstacksize(&attr, size_t(1) << 46);
+		pthread_setattr_default_np(&attr);
+		pthread_attr_destroy(&attr);
+	}
+
+	void StartWhenThreadsAreRefused()
+	{
+		RefuseNewThreads();
+		Gate gate;
+		gate.open = true;
+		bool bStarted = gate.StartInThread();
+		gate.Join();
+		exit(!bStarted && !gate.Running() && gate.runs == 0 ? 0 : 1);
+	}
+}
+
+// The system refusing a thread is a failed start, not a thread that silently never runs.
+TEST(ThreadDeathTest, RefusedThreadIsAFailedStart)
+{
+	EXPECT_EXIT(StartWhenThreadsAreRefused(), testing::ExitedWithCode(0), "");
 }

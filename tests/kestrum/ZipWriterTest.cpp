@@ -192,6 +192,7 @@ TEST(ZipWriter, EndedStickyAndMemoryLimits)
 		EXPECT_EQ(ZipAddFolder(h.get(), ""), ResultArgs);
 		EXPECT_EQ(ZipAdd(h.get(), "f", static_cast<const char*>(nullptr)), ResultArgs);
 		EXPECT_EQ(ZipAdd(h.get(), "f", "/nonexistent/file"), ResultNoFile);
+		EXPECT_EQ(ZipAdd(h.get(), "", "/nonexistent/file"), ResultArgs);	// the name comes first
 		EXPECT_EQ(ZipAdd(h.get(), "ok", "x", 1), ResultOk);	// none of these was sticky
 	}
 	{
@@ -251,6 +252,14 @@ TEST(ZipWriter, HandlesAndTexts)
 	uint32_t length = 7;
 	EXPECT_EQ(ZipGetMemory(f.get(), &base, &length), ResultNotMemoryZip);
 	EXPECT_EQ(base, nullptr);
+	// It finished the archive all the same: nothing more can be added, and the file is whole.
+	EXPECT_EQ(ZipAdd(f.get(), "late", "x", 1), ResultEnded);
+	EXPECT_EQ(CloseZipZ(f.release()), ResultOk);
+	HZIP finished = OpenZip((dir / "f.zip").c_str(), nullptr);
+	ASSERT_NE(finished, nullptr);
+	GetZipItem(finished, -1, &ze);
+	EXPECT_EQ(ze.index, 0);
+	CloseZipU(finished);
 
 	EXPECT_EQ(MessageZ(256), "Culdn't duplicate handle");
 	EXPECT_EQ(MessageZ(4096), "unknown zip result code");

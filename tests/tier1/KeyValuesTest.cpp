@@ -1,5 +1,6 @@
 // Tests of KeyValues trees: paths, typed access and conversions, copy, merge, resolution keys.
 #include "tier1/KeyValues.h"
+#include "KeyValuesPtr.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +9,6 @@
 #include <string>
 
 namespace {
-
-struct KVDeleter
-{
-    void operator()(KeyValues *kv) const
-    {
-        if (kv)
-            kv->deleteThis();
-    }
-};
-using KVPtr = std::unique_ptr<KeyValues, KVDeleter>;
 
 std::string ChildNames(KeyValues *kv)
 {
@@ -134,6 +125,9 @@ TEST(KeyValues, GetStringStoresTheConversion)
     kv->SetString("s2", "x");
     kv->SetString("s2", kv->GetString("s2"));
     EXPECT_STREQ(kv->GetString("s2"), "x");
+    KeyValues *s2 = kv->FindKey("s2");
+    s2->SetStringValue(s2->GetString());  // no same-pointer test here: must copy before freeing
+    EXPECT_STREQ(kv->GetString("s2"), "x");
 }
 
 TEST(KeyValues, GetColorConversions)
@@ -169,6 +163,18 @@ TEST(KeyValues, CreateNewKey)
     kv->FindKey("1", true);
     EXPECT_STREQ(kv->CreateNewKey()->GetName(), "8");
     EXPECT_EQ(ChildNames(kv.get()), "7,x,1,8");
+
+    // the largest name counts even when it is negative
+    KVPtr neg(new KeyValues("neg"));
+    neg->SetInt("-5", 0);
+    neg->SetInt("-9", 0);
+    EXPECT_STREQ(neg->CreateNewKey()->GetName(), "-4");
+
+    // a child named INT_MAX is passed over instead of wrapping to a negative name
+    KVPtr top(new KeyValues("top"));
+    top->SetInt("2147483647", 0);
+    top->SetInt("5", 0);
+    EXPECT_STREQ(top->CreateNewKey()->GetName(), "6");
 }
 
 TEST(KeyValues, MakeCopyIsDeep)

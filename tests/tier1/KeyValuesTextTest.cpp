@@ -1,6 +1,7 @@
 // Tests of the KeyValues text format: typing, conditionals, escapes, includes, the writer, the
 // error reports, and hostile input.
 #include "tier1/KeyValues.h"
+#include "KeyValuesPtr.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +18,6 @@
 #include "tier1/utlbuffer.h"
 
 namespace {
-
-struct KVDeleter
-{
-    void operator()(KeyValues *kv) const
-    {
-        if (kv)
-            kv->deleteThis();
-    }
-};
-using KVPtr = std::unique_ptr<KeyValues, KVDeleter>;
 
 // Files held in memory, opened by exact name; the path id is recorded, not used.
 class MemoryFileSystem : public IBaseFileSystem

@@ -199,9 +199,9 @@ TEST(Strtools, Utf8ToWide)
 	EXPECT_EQ(V_UTF8ToUnicode("\xF0\x9F\x98\x80", wide, sizeof(wide)), 2);
 	EXPECT_EQ(wide[0], static_cast<wchar_t>(0x1F600));
 
-	// Cut to the destination: the count matches what is stored, terminator included.
+	// Cut to the destination: three characters converted, the terminator over the third.
 	wchar_t small[3] = {L'x', L'x', L'x'};
-	EXPECT_EQ(V_UTF8ToUnicode("abcdef", small, sizeof(small)), 3);
+	EXPECT_EQ(V_UTF8ToUnicode("abcdef", small, sizeof(small)), 4);
 	EXPECT_EQ(std::wstring(small), L"ab");
 
 	wchar_t bad[4] = {L'x', L'x', L'x', L'x'};
@@ -218,11 +218,14 @@ TEST(Strtools, WideToUtf8KeepsWholeCharacters)
 	EXPECT_EQ(V_UnicodeToUTF8(L"h\u00e9llo", out, sizeof(out)), 7);
 	EXPECT_STREQ(out, "h\xC3\xA9llo");
 
-	// "ab\u00e9" needs 4 bytes: in 4 bytes only "ab" fits with its terminator.
+	// "ab\u00e9" needs 4 bytes: all of it converts into 4 bytes (count 5), but only "ab" is kept
+	// with its terminator, never half of the last character.
 	char small[4];
 	memset(small, 'x', sizeof(small));
-	EXPECT_EQ(V_UnicodeToUTF8(L"ab\u00e9", small, sizeof(small)), 3);
+	EXPECT_EQ(V_UnicodeToUTF8(L"ab\u00e9", small, sizeof(small)), 5);
 	EXPECT_STREQ(small, "ab");
+	EXPECT_EQ(V_UnicodeToUTF8(L"abc\u00e9", small, sizeof(small)), 4);  // the 2-byte one does not fit
+	EXPECT_STREQ(small, "abc");
 
 	const wchar_t unencodable[] = {L'a', static_cast<wchar_t>(-5), L'\0'};
 	EXPECT_EQ(V_UnicodeToUTF8(unencodable, out, sizeof(out)), 0);
@@ -259,9 +262,10 @@ TEST(Strtools, HugeTextsStayBounded)
 	V_strncpy(out, huge.c_str(), sizeof(out));
 	EXPECT_EQ(strlen(out), 63u);
 	std::vector<wchar_t> wide(64);
-	EXPECT_EQ(V_UTF8ToUnicode(huge.c_str(), wide.data(), static_cast<int>(wide.size() * sizeof(wchar_t))), 64);
+	EXPECT_EQ(V_UTF8ToUnicode(huge.c_str(), wide.data(), static_cast<int>(wide.size() * sizeof(wchar_t))), 65);
 	std::wstring wideHuge(1 << 20, L'b');
-	EXPECT_EQ(V_UnicodeToUTF8(wideHuge.c_str(), out, sizeof(out)), 64);
+	EXPECT_EQ(V_UnicodeToUTF8(wideHuge.c_str(), out, sizeof(out)), 65);
+	EXPECT_EQ(strlen(out), 63u);
 	EXPECT_EQ(V_wcstostr(wideHuge.c_str(), static_cast<int>(wideHuge.size()), out, sizeof(out)), 63);
 	V_FileBase(huge.c_str(), out, sizeof(out));
 	EXPECT_EQ(strlen(out), 63u);

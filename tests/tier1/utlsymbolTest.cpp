@@ -81,12 +81,22 @@ TEST(UtlSymbolTable, SymbolsNumberedInOrderUpToTheLimit)
 		std::string text = std::to_string(i);
 		ASSERT_EQ(static_cast<int>(table.AddString(text.c_str())), i);
 	}
-	// 65535 is the invalid symbol: no further text can be named, known ones still are.
-	EXPECT_FALSE(table.AddString("one too many").IsValid());
-	EXPECT_FALSE(table.Find("one too many").IsValid());
+	// 65535 is the invalid symbol: known texts are still found, a new one stops the process.
 	EXPECT_EQ(static_cast<int>(table.Find("65534")), 65534);
 	EXPECT_EQ(static_cast<int>(table.AddString("17")), 17);
 	EXPECT_STREQ(table.String(CUtlSymbol(static_cast<UtlSymId_t>(40000))), "40000");
+}
+
+TEST(UtlSymbolTableDeathTest, The65536thTextIsATreeOverflow)
+{
+	EXPECT_DEATH(
+		{
+			CUtlSymbolTable table;
+			for (int i = 0; i < 0xFFFF; ++i)
+				table.AddString(std::to_string(i).c_str());
+			table.AddString("one too many");
+		},
+		"CUtlRBTree overflow!");
 }
 
 TEST(UtlSymbolTable, CaselessEqualityIsStricmps)

@@ -2,9 +2,8 @@
 // validation messages in their order.
 #include "addon.h"
 
+#include "PayloadChecks.h"
 #include "fixtures/ZvaBuilder.h"
-
-#include "Kestrum/Debug/Debug.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +15,6 @@
 using zvfixtures::ZvaBuilder;
 
 namespace {
-
-class WarningRecorder : public Kestrum::Debug::IListener {
-public:
-    WarningRecorder() { Add(this); }
-    ~WarningRecorder() { Remove(this); }
-    void OnMsg(const char*) override {}
-    void OnWarning(const char* str) override { warnings += str; }
-    void OnError(const char*) override {}
-    std::string warnings;
-};
 
 class addonTest : public ::testing::Test {
 protected:
@@ -156,6 +145,7 @@ TEST_F(addonTest, ValidationReportsTheFirstProblem)
     const CheckCase cases[] = {
         {"valid", [](ZvaBuilder&) {}, ""},
         {"no tags", [](ZvaBuilder& z) { z.description = ZvaBuilder::Description("d", "map", {}); }, ""},
+        {"no tags key", [](ZvaBuilder& z) { z.description = "{\"type\": \"tool\"}"; }, ""},
         {"empty description text", [](ZvaBuilder& z) { z.description = ZvaBuilder::Description("", "npc", {"fun"}); }, ""},
         {"version 1", [](ZvaBuilder& z) { z.version = 1; }, "Addon version isn't 3 - rebuild it with the latest zvad!\n"},
         {"version 2, no title", [](ZvaBuilder& z) { z.version = 2; z.title = ""; }, "Addon version isn't 3 - rebuild it with the latest zvad!\n"},
@@ -173,10 +163,23 @@ TEST_F(addonTest, ValidationReportsTheFirstProblem)
         c.change(zva);
         Addon::Reader reader;
         ASSERT_TRUE(Parse(zva.Build(), reader));
-        WarningRecorder recorder;
+        MessageRecorder recorder;
         EXPECT_EQ(std::string(c.warning).empty(), CheckAddon(reader));
         EXPECT_EQ(c.warning, recorder.warnings);
     }
+}
+
+TEST_F(addonTest, ParsingAgainKeepsNothingOfTheLastArchive)
+{
+    ZvaBuilder first;
+    first.description = ZvaBuilder::Description("d", "weapon", {"fun", "build"});
+    ZvaBuilder second;
+    second.description = "not JSON";
+    Addon::Reader reader;
+    ASSERT_TRUE(Parse(first.Build(), reader));
+    ASSERT_TRUE(Parse(second.Build(), reader));
+    EXPECT_TRUE(reader.Type().empty());
+    EXPECT_TRUE(reader.Tags().empty());
 }
 
 TEST_F(addonTest, DescriptionThatIsNotJsonStaysRaw)

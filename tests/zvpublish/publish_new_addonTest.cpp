@@ -1,8 +1,8 @@
 // The "create" command end to end: the published item and its payload, every refusal of bad
 // archives and icons, every Steam failure, and the cloud left empty afterwards.
+#include "PayloadChecks.h"
 #include "ZvPublishRun.h"
 
-#include <LzmaOneShot.h>
 #include <zlib.h>
 
 #include <ctime>
@@ -21,14 +21,6 @@ protected:
 
     bool Has(const RunResult& run, const std::string& text) { return run.out.find(text) != std::string::npos; }
 };
-
-uint32_t Le32(const std::string& bytes, size_t at)
-{
-    uint32_t value = 0;
-    for (int i = 0; i < 4; ++i)
-        value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return value;
-}
 
 TEST_F(publish_new_addonTest, PublishesAPrivateItemFromThePayloadAndTheIcon)
 {
@@ -58,12 +50,7 @@ TEST_F(publish_new_addonTest, PublishesAPrivateItemFromThePayloadAndTheIcon)
     EXPECT_EQ(0u, Le32(payload, 9));
     EXPECT_EQ(archive.size(), Le32(payload, payload.size() - 8));
     EXPECT_EQ("\xCE\xCA\xEF\xBE", payload.substr(payload.size() - 4));
-    std::string unpacked(archive.size(), '\0');
-    size_t unpackedSize = unpacked.size(), packedSize = payload.size() - 8 - 13;
-    ASSERT_EQ(0, LzmaUncompress(reinterpret_cast<unsigned char*>(&unpacked[0]), &unpackedSize,
-                                reinterpret_cast<const unsigned char*>(payload.data() + 13), &packedSize,
-                                reinterpret_cast<const unsigned char*>(payload.data()), 5));
-    EXPECT_EQ(archive, unpacked);
+    EXPECT_EQ(archive, UnpackPayload(payload, archive.size()));
     EXPECT_EQ(static_cast<unsigned char>((2 * 5 + 0) * 9 + 3), static_cast<unsigned char>(payload[0])); // lc 3, lp 0, pb 2
     EXPECT_EQ(0x2000000u, Le32(payload, 1));
 

@@ -2,9 +2,8 @@
 // nothing, paged enumeration with details, and the progress line.
 #include "steamtools.h"
 
+#include "PayloadChecks.h"
 #include "platform/steam/SteamTestFolder.h"
-
-#include "Kestrum/Debug/Debug.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +11,6 @@
 #include <string>
 
 namespace {
-
-class MessageRecorder : public Kestrum::Debug::IListener {
-public:
-    MessageRecorder() { Add(this); }
-    ~MessageRecorder() { Remove(this); }
-    void OnMsg(const char* str) override { messages += str; }
-    void OnWarning(const char* str) override { warnings += str; }
-    void OnError(const char*) override {}
-    std::string messages, warnings;
-};
 
 class steamtoolsTest : public ::testing::Test {
 protected:

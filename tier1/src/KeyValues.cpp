@@ -305,16 +305,20 @@ KeyValues *KeyValues::FindKey(const char *keyName, bool bCreate)
 
 KeyValues *KeyValues::CreateNewKey()
 {
-    int newID = 1;
+    // One above the largest child name read as a number (a non-number counts as 0); "1" with no
+    // children. A child named INT_MAX is passed over rather than wrapping to a negative name.
+    int largest = 0;
+    bool bAny = false;
     KeyValues *last = nullptr;
     for (KeyValues *dat = m_pSub; dat; dat = dat->m_pPeer) {
         int val = atoi(dat->GetName());
-        if (newID <= val && val < INT32_MAX)
-            newID = val + 1;
+        if (val < INT32_MAX && (!bAny || val > largest))
+            largest = val;
+        bAny = bAny || val < INT32_MAX;
         last = dat;
     }
     char buf[16];
-    snprintf(buf, sizeof(buf), "%d", newID);
+    snprintf(buf, sizeof(buf), "%d", bAny ? largest + 1 : 1);
     return CreateKeyUsingKnownLastChild(buf, last);
 }
 
@@ -537,8 +541,9 @@ KeyValues::types_t KeyValues::GetDataType(const char *keyName)
 
 void KeyValues::SetStringValue(const char *value)
 {
+    char *copy = CopyValueText(value ? value : "");  // value may be this node's own text
     FreeValues();
-    m_sValue = CopyValueText(value ? value : "");
+    m_sValue = copy;
     m_iDataType = TYPE_STRING;
 }
 

@@ -121,6 +121,23 @@ char CEscape(unsigned char c)
     }
 }
 
+// The position after white space and "//" comments (to the end of their line) from pos.
+int SkipSpaceAndComments(const char *base, int pos, int end)
+{
+    for (;;) {
+        while (pos < end && IsSpace(static_cast<unsigned char>(base[pos])))
+            ++pos;
+        if (pos + 1 < end && base[pos] == '/' && base[pos + 1] == '/') {
+            pos += 2;
+            while (pos < end && base[pos++] != '\n') {
+            }
+            continue;
+        }
+        break;
+    }
+    return pos;
+}
+
 // Reads one token from a text buffer into s_pTokenBuf; null at the end of the data or on a
 // buffer error. *pLength gets the token's length.
 const char *ReadToken(CUtlBuffer &buf, bool bEscapes, bool &wasQuoted, bool &wasConditional, int *pLength)
@@ -140,18 +157,7 @@ const char *ReadToken(CUtlBuffer &buf, bool bEscapes, bool &wasQuoted, bool &was
         return nullptr;
     }
 
-    // White space and "//" comments.
-    for (;;) {
-        while (pos < end && IsSpace(static_cast<unsigned char>(base[pos])))
-            ++pos;
-        if (pos + 1 < end && base[pos] == '/' && base[pos + 1] == '/') {
-            pos += 2;
-            while (pos < end && base[pos++] != '\n') {
-            }
-            continue;
-        }
-        break;
-    }
+    pos = SkipSpaceAndComments(base, pos, end);
     if (pos >= end) {
         buf.SeekGet(CUtlBuffer::SEEK_HEAD, end);
         return nullptr;
@@ -262,17 +268,7 @@ bool NextTokenMayBeConditional(CUtlBuffer &buf)
     int pos = buf.TellGet();
     if (!base || pos < 0)
         return false;
-    for (;;) {
-        while (pos < end && IsSpace(static_cast<unsigned char>(base[pos])))
-            ++pos;
-        if (pos + 1 < end && base[pos] == '/' && base[pos + 1] == '/') {
-            pos += 2;
-            while (pos < end && base[pos++] != '\n') {
-            }
-            continue;
-        }
-        break;
-    }
+    pos = SkipSpaceAndComments(base, pos, end);
     if (pos >= end)
         return false;
     char c = base[pos];

@@ -256,10 +256,7 @@ ConCommand::ConCommand(const char *pName, FnCommandCallbackVoid_t callback, cons
 {
     m_fnCommandCallbackV1 = callback;
     m_bUsingNewCommandCallback = false;
-    m_bUsingCommandCallbackInterface = false;
-    m_fnCompletionCallback = completionFunc ? completionFunc : DefaultCompletionFunc;
-    m_bHasCompletionCallback = completionFunc != nullptr;
-    ConCommandBase::Create(pName, pHelpString, flags);
+    CreateWithCompletionFunc(pName, pHelpString, flags, completionFunc);
 }
 
 ConCommand::ConCommand(const char *pName, FnCommandCallback_t callback, const char *pHelpString, int flags,
@@ -267,6 +264,12 @@ ConCommand::ConCommand(const char *pName, FnCommandCallback_t callback, const ch
 {
     m_fnCommandCallback = callback;
     m_bUsingNewCommandCallback = true;
+    CreateWithCompletionFunc(pName, pHelpString, flags, completionFunc);
+}
+
+void ConCommand::CreateWithCompletionFunc(const char *pName, const char *pHelpString, int flags,
+                                          FnCommandCompletionCallback completionFunc)
+{
     m_bUsingCommandCallbackInterface = false;
     m_fnCompletionCallback = completionFunc ? completionFunc : DefaultCompletionFunc;
     m_bHasCompletionCallback = completionFunc != nullptr;

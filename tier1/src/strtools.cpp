@@ -53,11 +53,13 @@ private:
 // Encodes at most srcLength wide characters of src (fewer at its terminator; all of it when
 // srcLength is negative) into dst, keeping only whole characters that leave room for the
 // terminator. Returns the bytes stored, or -1 when a character cannot be encoded (dst empty).
-int EncodeUtf8(const wchar_t *src, int srcLength, char *dst, int size)
+// *pFitting, when given, gets the bytes of the whole characters that fit in size itself.
+int EncodeUtf8(const wchar_t *src, int srcLength, char *dst, int size, int *pFitting = nullptr)
 {
 	CUtf8Scope utf8;
 	mbstate_t state{};
 	int used = 0;
+	int fitting = 0;
 	for (int i = 0; (srcLength < 0 || i < srcLength) && src[i] != L'\0'; ++i)
 	{
 		char bytes[MB_LEN_MAX];
@@ -67,12 +69,17 @@ int EncodeUtf8(const wchar_t *src, int srcLength, char *dst, int size)
 			dst[0] = '\0';
 			return -1;
 		}
-		if (static_cast<int64_t>(used) + static_cast<int64_t>(n) > size - 1)
+		if (static_cast<int64_t>(fitting) + static_cast<int64_t>(n) > size)
+			break;
+		fitting += static_cast<int>(n);
+		if (fitting > size - 1)
 			break;
 		memcpy(dst + used, bytes, n);
 		used += static_cast<int>(n);
 	}
 	dst[used] = '\0';
+	if (pFitting)
+		*pFitting = fitting;
 	return used;
 }
 
@@ -86,6 +93,24 @@ bool IsHexDigit(char c, unsigned *value)
 		*value = static_cast<unsigned>(c - 'A' + 10);
 	else
 		return false;
+	return true;
+}
+
+// The two number forms V_atoi64 and V_atof share: a quote and one character (its code), or
+// "0x"/"0X" and hexadecimal digits. False, with value untouched, for anything else.
+template <typename T>
+bool ReadCharOrHex(const char *s, T &value)
+{
+	if (*s == '\'')
+	{
+		value = static_cast<unsigned char>(s[1]);
+		return true;
+	}
+	if (s[0] != '0' || (s[1] != 'x' && s[1] != 'X'))
+		return false;
+	unsigned digit;
+	for (s += 2; IsHexDigit(*s, &digit); ++s)
+		value = value * 16 + digit;
 	return true;
 }
 }
@@ -185,17 +210,7 @@ int64_t V_atoi64(const char *s)
 	}
 	// Unsigned arithmetic: overlong numbers wrap instead of overflowing.
 	uint64_t value = 0;
-	if (*s == '\'')
-	{
-		value = static_cast<unsigned char>(s[1]);
-	}
-	else if (s[0] == '0' && (s[1] == 'x' || s[1] == 'X'))
-	{
-		unsigned digit;
-		for (s += 2; IsHexDigit(*s, &digit); ++s)
-			value = value * 16 + digit;
-	}
-	else
+	if (!ReadCharOrHex(s, value))
 	{
 		for (; *s >= '0' && *s <= '9'; ++s)
 			value = value * 10 + static_cast<uint64_t>(*s - '0');
@@ -224,17 +239,7 @@ float V_atof(const char *s)
 	}
 
 	double value = 0.0;
-	if (*s == '\'')
-	{
-		value = static_cast<unsigned char>(s[1]);
-	}
-	else if (s[0] == '0' && (s[1] == 'x' || s[1] == 'X'))
-	{
-		unsigned digit;
-		for (s += 2; IsHexDigit(*s, &digit); ++s)
-			value = value * 16.0 + digit;
-	}
-	else
+	if (!ReadCharOrHex(s, value))
 	{
 		bool fraction = false;
 		double divisor = 1.0;
@@ -377,8 +382,9 @@ char *V_strncat(char *dst, const char *src, int dstSize, int maxCopy)
 	return dst;
 }
 
-// Returns the wide characters stored + 1 (the terminator), 0 when nothing fits, src is null
-// or it is not valid UTF-8 (dst is then empty).
+// Converts at most sizeInBytes / 4 characters; the last place holds the terminator. Returns
+// the characters converted + 1, 0 when nothing fits, src is null or it is not valid UTF-8 (dst
+// is then empty).
 int V_UTF8ToUnicode(const char *src, wchar_t *dst, int sizeInBytes)
 {
 	int capacity = sizeInBytes / static_cast<int>(sizeof(wchar_t));
@@ -392,7 +398,7 @@ int V_UTF8ToUnicode(const char *src, wchar_t *dst, int sizeInBytes)
 	mbstate_t state{};
 	size_t remaining = strlen(src);
 	int count = 0;
-	while (count < capacity - 1 && remaining > 0)
+	while (count < capacity && remaining > 0)
 	{
 		wchar_t c;
 		size_t n = mbrtowc(&c, src, remaining, &state);
@@ -401,16 +407,19 @@ int V_UTF8ToUnicode(const char *src, wchar_t *dst, int sizeInBytes)
 			dst[0] = L'\0';
 			return 0;
 		}
-		dst[count++] = c;
+		if (count < capacity - 1)
+			dst[count] = c;
+		++count;
 		src += n;
 		remaining -= n;
 	}
-	dst[count] = L'\0';
+	dst[std::min(count, capacity - 1)] = L'\0';
 	return count + 1;
 }
 
-// Returns the bytes stored + 1 (the terminator); 0 when nothing fits, a pointer is null or a
-// character cannot be encoded (dst is then empty). Only whole characters are stored.
+// Converts the whole characters that fit in size bytes and returns their bytes + 1; 0 when a
+// pointer is null or a character cannot be encoded (dst is then empty). Only whole characters
+// are stored, and dst[size - 1] is always zero, so a character cut by the terminator is dropped.
 int V_UnicodeToUTF8(const wchar_t *src, char *dst, int size)
 {
 	if (!dst || size <= 0)
@@ -418,8 +427,9 @@ int V_UnicodeToUTF8(const wchar_t *src, char *dst, int size)
 	dst[0] = '\0';
 	if (!src)
 		return 0;
-	int used = EncodeUtf8(src, -1, dst, size);
-	return used < 0 ? 0 : used + 1;
+	int fitting = 0;
+	int used = EncodeUtf8(src, -1, dst, size, &fitting);
+	return used < 0 ? 0 : fitting + 1;
 }
 
 // Converts at most srcLength wide characters (up to src's terminator; the whole text when

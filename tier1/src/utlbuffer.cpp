@@ -117,15 +117,7 @@ CUtlBuffer::CUtlBuffer(int nGrowSize, int nInitSize, int nFlags)
     : m_pMemory(nullptr),
       m_nAllocationCount(0),
       m_nGrowSize(nGrowSize < 0 ? 0 : nGrowSize),
-      m_Get(0),
-      m_Put(0),
-      m_Error(0),
       m_Flags(static_cast<unsigned char>(nFlags)),
-      m_nTab(0),
-      m_nMaxPut(0),
-      m_nOffset(0),
-      m_GetOverflowFunc(&CUtlBuffer::GetOverflow),
-      m_PutOverflowFunc(&CUtlBuffer::PutOverflow),
       m_byteSwap(0),
       m_bBigEndian(0)
 {
@@ -143,15 +135,7 @@ CUtlBuffer::CUtlBuffer(const void *pBuffer, int nSize, int nFlags)
     : m_pMemory(static_cast<unsigned char *>(const_cast<void *>(pBuffer))),
       m_nAllocationCount(pBuffer && nSize > 0 ? nSize : 0),
       m_nGrowSize(-1),
-      m_Get(0),
-      m_Put(0),
-      m_Error(0),
       m_Flags(static_cast<unsigned char>(nFlags)),
-      m_nTab(0),
-      m_nMaxPut(0),
-      m_nOffset(0),
-      m_GetOverflowFunc(&CUtlBuffer::GetOverflow),
-      m_PutOverflowFunc(&CUtlBuffer::PutOverflow),
       m_byteSwap(0),
       m_bBigEndian(0)
 {

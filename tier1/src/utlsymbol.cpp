@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tier0/dbg.h"
 #include "tier1/strtools.h"
 
 namespace
@@ -169,8 +170,9 @@ CUtlSymbol CUtlSymbolTable::AddString(const char *pString)
 	CUtlSymbol found = Find(pString);
 	if (found.IsValid())
 		return found;
+	// The 16-bit lookup tree has no node left for a 65536th text: stop as it does.
 	if (m_Symbols.Count() >= kMaxSymbols)
-		return CUtlSymbol();
+		Error("CUtlRBTree overflow!\n");
 
 	size_t textLength = strlen(pString) + 1;
 	if (textLength > static_cast<size_t>(INT32_MAX) - sizeof(StringPool_t))

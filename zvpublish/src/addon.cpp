@@ -48,6 +48,8 @@ namespace Addon
 		// Parse a view of exactly the bytes read: the block behind them may be larger.
 		Kestrum::Buffer in(m_buffer.GetBase(), m_buffer.GetWritten());
 		in.SetPos(0);
+		m_type.clear();
+		m_tags.clear();
 
 		for (int i = 0; i < 4; i++)
 		{

@@ -22,6 +22,21 @@ namespace
 	}
 }
 
+bool LoadAddon(Addon::Reader& addon, const Kestrum::BString& strPath)
+{
+	if (!addon.ReadFromFile(strPath))
+	{
+		Kestrum::Output::Warning("Error opening addon (does the file exist?)\n");
+		return false;
+	}
+	if (!addon.Parse())
+	{
+		Kestrum::Output::Warning("Error parsing addon\n");
+		return false;
+	}
+	return CheckAddon(addon);
+}
+
 bool BuildPayload(const Addon::Reader& addon, Kestrum::AutoBuffer& payload)
 {
 	const Kestrum::AutoBuffer& archive = addon.GetBuffer();

@@ -12,6 +12,9 @@
 // The application zvpublish publishes for.
 const int32_t ZVPUBLISH_APP_ID = 4120;
 
+// Reads, parses and checks the archive, printing why when it fails.
+bool LoadAddon(Addon::Reader& addon, const Kestrum::BString& strPath);
+
 // Compresses the archive into payload and appends the size and the signature, printing
 // "Compressing.. [size] => [compressed]"; false (with the warning "Failed!") when it fails.
 bool BuildPayload(const Addon::Reader& addon, Kestrum::AutoBuffer& payload);

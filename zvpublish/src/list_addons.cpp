@@ -9,18 +9,12 @@ int List_Addons()
 {
 	Kestrum::Output::Msg("Getting published files..\n\n");
 
-	SteamTools::Workshop::PublishedFiles files;
-	files.GetList();
-	files.Block();
-	for (const SteamTools::Workshop::FileInfo* info : files.List())
-	{
-		const RemoteStorageGetPublishedFileDetailsResult_t& details = info->Details();
-		if (!Kestrum::String::Test::Contains(FieldText(details.m_rgchTags, sizeof(details.m_rgchTags)), "addon", true))
-			continue;
+	ForEachPublishedAddon([](const RemoteStorageGetPublishedFileDetailsResult_t& details) {
 		Kestrum::Output::Msg("\t%llu\t%s\t\"%s\"\n", static_cast<unsigned long long>(details.m_nPublishedFileId),
 		                     Kestrum::String::Format::Memory(details.m_nFileSize).c_str(),
 		                     FieldText(details.m_rgchTitle, sizeof(details.m_rgchTitle)).c_str());
-	}
+		return true;
+	});
 
 	Kestrum::Output::Msg("\nDone.\n");
 	return 0;

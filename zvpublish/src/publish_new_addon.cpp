@@ -11,7 +11,6 @@
 
 #include <stb_image.h>
 
-#include <cstring>
 #include <vector>
 
 namespace
@@ -75,17 +74,7 @@ int Publish_New_Addon(const Kestrum::BString& strAddon, const Kestrum::BString& 
 	SyncProgressScope progress;
 
 	Addon::Reader addon;
-	if (!addon.ReadFromFile(strAddon))
-	{
-		Kestrum::Output::Warning("Error opening addon (does the file exist?)\n");
-		return 1;
-	}
-	if (!addon.Parse())
-	{
-		Kestrum::Output::Warning("Error parsing addon\n");
-		return 1;
-	}
-	if (!CheckAddon(addon))
+	if (!LoadAddon(addon, strAddon))
 		return 1;
 
 	Kestrum::AutoBuffer payload(32);
@@ -130,12 +119,7 @@ int Publish_New_Addon(const Kestrum::BString& strAddon, const Kestrum::BString& 
 	}
 
 	RemoteStoragePublishFileResult_t result;
-	std::memset(&result, 0, sizeof(result));
-	bool bFailed = false;
-	bool bCompleted = SteamTools::WaitForCall(hCall);
-	bool bFetched = SteamTools::Steam()->m_pSteamUtils->GetAPICallResult(hCall, &result, sizeof(result),
-	                                                                      RemoteStoragePublishFileResult_t::k_iCallback, &bFailed);
-	if (!bCompleted || !bFetched || bFailed)
+	if (!SteamTools::WaitForResult(hCall, result))
 	{
 		Kestrum::Output::Warning("PublishWorkshopFile failed!\n");
 		return Fail(strArchiveName, strIconName);

@@ -3,6 +3,7 @@
 
 #include "Kestrum/Console/Output.h"
 #include "Kestrum/Platform/Platform.h"
+#include "Kestrum/Utility/String.h"
 
 #include <algorithm>
 #include <cmath>
@@ -234,4 +235,19 @@ void CSyncProgress::UploadProgress(RemoteStorageAppSyncProgress_t* pProgress)
 Kestrum::BString FieldText(const char* pField, size_t iSize)
 {
 	return Kestrum::BString(pField, strnlen(pField, iSize));
+}
+
+void ForEachPublishedAddon(const std::function<bool(const RemoteStorageGetPublishedFileDetailsResult_t&)>& visit)
+{
+	SteamTools::Workshop::PublishedFiles files;
+	files.GetList();
+	files.Block();
+	for (const SteamTools::Workshop::FileInfo* info : files.List())
+	{
+		const RemoteStorageGetPublishedFileDetailsResult_t& details = info->Details();
+		if (!Kestrum::String::Test::Contains(FieldText(details.m_rgchTags, sizeof(details.m_rgchTags)), "addon", true))
+			continue;
+		if (!visit(details))
+			return;
+	}
 }

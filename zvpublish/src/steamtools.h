@@ -9,6 +9,8 @@
 #include <steam/steam_api.h>
 
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <vector>
 
 namespace SteamTools
@@ -24,6 +26,18 @@ namespace SteamTools
 	// Runs the callbacks with 10 ms sleeps until the call completes; true when it completed
 	// without an I/O failure.
 	bool WaitForCall(SteamAPICall_t hCall);
+
+	// Waits for the call and fetches its result record (zeroed first); true when the call
+	// completed without an I/O failure and the record was had.
+	template <class R>
+	bool WaitForResult(SteamAPICall_t hCall, R& result)
+	{
+		std::memset(&result, 0, sizeof(result));
+		bool bCompleted = WaitForCall(hCall);
+		bool bFailed = false;
+		bool bFetched = Steam()->m_pSteamUtils->GetAPICallResult(hCall, &result, sizeof(result), R::k_iCallback, &bFailed);
+		return bCompleted && bFetched && !bFailed;
+	}
 
 	class SteamUtil
 	{
@@ -102,3 +116,7 @@ private:
 
 // Text of a fixed-size, possibly unterminated character field of a Steam record.
 Kestrum::BString FieldText(const char* pField, size_t iSize);
+
+// Enumerates the user's published files with their details and hands each add-on (an item
+// whose tag text holds "addon", in any case) to visit, in list order, until visit returns false.
+void ForEachPublishedAddon(const std::function<bool(const RemoteStorageGetPublishedFileDetailsResult_t&)>& visit);

@@ -6,25 +6,17 @@
 #include "Kestrum/Console/Output.h"
 #include "Kestrum/Utility/String.h"
 
-#include <cstring>
-
 bool CanEditWorkshopID(uint64_t iFileId)
 {
 	if (iFileId == 0)
 		return false;
 
-	SteamTools::Workshop::PublishedFiles files;
-	files.GetList();
-	files.Block();
-	for (const SteamTools::Workshop::FileInfo* info : files.List())
-	{
-		const RemoteStorageGetPublishedFileDetailsResult_t& details = info->Details();
-		if (!Kestrum::String::Test::Contains(FieldText(details.m_rgchTags, sizeof(details.m_rgchTags)), "addon", true))
-			continue;
-		if (details.m_nPublishedFileId == iFileId)
-			return true;
-	}
-	return false;
+	bool bFound = false;
+	ForEachPublishedAddon([iFileId, &bFound](const RemoteStorageGetPublishedFileDetailsResult_t& details) {
+		bFound = details.m_nPublishedFileId == iFileId;
+		return !bFound;
+	});
+	return bFound;
 }
 
 namespace
@@ -51,17 +43,7 @@ int Update_Addon(const Kestrum::BString& strAddon, const Kestrum::BString& strId
 	}
 
 	Addon::Reader addon;
-	if (!addon.ReadFromFile(strAddon))
-	{
-		Kestrum::Output::Warning("Error opening addon (does the file exist?)\n");
-		return 1;
-	}
-	if (!addon.Parse())
-	{
-		Kestrum::Output::Warning("Error parsing addon\n");
-		return 1;
-	}
-	if (!CheckAddon(addon))
+	if (!LoadAddon(addon, strAddon))
 		return 1;
 
 	Kestrum::Output::Msg("Updating..\n");
@@ -96,12 +78,7 @@ int Update_Addon(const Kestrum::BString& strAddon, const Kestrum::BString& strId
 		return CommitFailed(strName);
 
 	RemoteStorageUpdatePublishedFileResult_t result;
-	std::memset(&result, 0, sizeof(result));
-	bool bFailed = false;
-	bool bCompleted = SteamTools::WaitForCall(hCall);
-	bool bFetched = SteamTools::Steam()->m_pSteamUtils->GetAPICallResult(hCall, &result, sizeof(result),
-	                                                                      RemoteStorageUpdatePublishedFileResult_t::k_iCallback, &bFailed);
-	if (!bCompleted || !bFetched || bFailed || result.m_eResult != k_EResultOK)
+	if (!SteamTools::WaitForResult(hCall, result) || result.m_eResult != k_EResultOK)
 		return CommitFailed(strName);
 
 	Kestrum::Output::Msg("Success!\n");

@@ -5,6 +5,9 @@
 #include <cstdint>
 
 typedef void *FileHandle_t;
+class CUtlBuffer;
+// Allocator a caller may give ReadFile for the whole file; unused here.
+typedef void *(*FSAllocFunc_t)(const char *pszFilename, unsigned int nBytes);
 typedef int FileFindHandle_t;
 #define FILESYSTEM_INVALID_FIND_HANDLE (-1)
 #define FILESYSTEM_INVALID_HANDLE (static_cast<FileHandle_t>(nullptr))
@@ -63,6 +66,18 @@ protected:
 class IFileSystem : public IBaseFileSystem
 {
 public:
+    // The full path of the first file or folder of that name under the path id, written into
+    // pLocalPath (cut to its size) and returned; null with an empty text when it is not found or
+    // the name is refused. The filter and path-type arguments are unused.
+    virtual const char *RelativePathToFullPath(const char *pFileName, const char *pPathID, char *pLocalPath,
+                                               int localPathBufferSize, int pathFilter = 0,
+                                               int *pPathType = nullptr) = 0;
+    // Appends the file's bytes from nStartingByte (at most nMaxBytes when it is above 0) to the
+    // buffer at its put position. False when the file is missing, refused, unreadable or does
+    // not fit the buffer; the buffer then keeps what it held. pfnAlloc is unused.
+    virtual bool ReadFile(const char *pFileName, const char *pPath, CUtlBuffer &buf, int nMaxBytes = 0,
+                          int nStartingByte = 0, FSAllocFunc_t pfnAlloc = nullptr) = 0;
+
     // Adds a real folder under a path id; the same folder may carry several ids.
     virtual void AddSearchPath(const char *pPath, const char *pathID, SearchPathAdd_t addType = PATH_ADD_TO_TAIL) = 0;
     // Removes a folder from a path id (from every id when pathID is null); false when absent.

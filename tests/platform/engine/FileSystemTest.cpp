@@ -13,7 +13,9 @@
 #include <unistd.h>
 
 #include "EngineLibrary.h"
+#include "fixtures/ScratchFolder.h"
 #include "tier1/KeyValues.h"
+#include "tier1/utlbuffer.h"
 
 namespace {
 
@@ -153,3 +155,43 @@ TEST_F(EngineFileSystemTest, KeyValuesThroughTheFileSystem)
 }
 
 }  // namespace
+
+// Whole-file reads into a buffer and full-path queries, as the HTML plug-in makes them.
+TEST(FileSystemReadFile, AppendsTheFileAndRefusesNamesOutsideTheRoots)
+{
+    ScratchFolder folder;
+    ASSERT_TRUE(folder.Ok());
+    IFileSystem *fs = static_cast<IFileSystem *>(EngineInterface(FILESYSTEM_INTERFACE_VERSION));
+    ASSERT_NE(fs, nullptr);
+    std::string game = folder / "game";
+    ASSERT_EQ(mkdir(game.c_str(), 0755), 0);
+    std::ofstream(game + "/a.txt", std::ios::binary) << "0123456789";
+    std::ofstream(folder / "outside.txt") << "secret";
+    fs->AddSearchPath(game.c_str(), "GAME");
+
+    CUtlBuffer buf(0, 0, 0);
+    buf.Put("x", 1);
+    EXPECT_TRUE(fs->ReadFile("a.txt", "GAME", buf, 0, 0, nullptr));
+    EXPECT_EQ(std::string(static_cast<const char *>(buf.Base()), buf.TellPut()), "x0123456789");
+    CUtlBuffer part(0, 0, 0);
+    EXPECT_TRUE(fs->ReadFile("a.txt", "GAME", part, 3, 4, nullptr));
+    EXPECT_EQ(std::string(static_cast<const char *>(part.Base()), part.TellPut()), "456");
+
+    for (const char *name : { "missing.txt", "../outside.txt", "/etc/passwd", "", "." })
+    {
+        CUtlBuffer none(0, 0, 0);
+        EXPECT_FALSE(fs->ReadFile(name, "GAME", none, 0, 0, nullptr)) << name;
+        EXPECT_EQ(none.TellPut(), 0) << name;
+    }
+    EXPECT_FALSE(fs->ReadFile("a.txt", "MOD", buf, 0, 0, nullptr));
+
+    char full[512] = "junk";
+    EXPECT_EQ(fs->RelativePathToFullPath("a.txt", "GAME", full, sizeof(full)), full);
+    EXPECT_EQ(std::string(full), game + "/a.txt");
+    EXPECT_EQ(fs->RelativePathToFullPath("../bin/", "GAME", full, sizeof(full)), nullptr);
+    EXPECT_STREQ(full, "");
+    char tiny[4];
+    EXPECT_EQ(fs->RelativePathToFullPath("a.txt", "GAME", tiny, sizeof(tiny)), tiny);
+    EXPECT_EQ(strlen(tiny), 3u);
+    fs->RemoveSearchPath(game.c_str());
+}

@@ -149,6 +149,10 @@ public:
     virtual void Dispatch(const CCommand &command);
 
 private:
+    // The function-pointer forms: a completion function or the default one, then registration.
+    void CreateWithCompletionFunc(const char *pName, const char *pHelpString, int flags,
+                                  FnCommandCompletionCallback completionFunc);
+
     union
     {
         FnCommandCallbackVoid_t m_fnCommandCallbackV1;

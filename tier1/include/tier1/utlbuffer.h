@@ -169,15 +169,15 @@ protected:
     unsigned char *m_pMemory;
     int m_nAllocationCount;
     int m_nGrowSize;  // -1: memory not owned; 0: doubling; > 0: multiples of it
-    int m_Get;
-    int m_Put;
-    unsigned char m_Error;
+    int m_Get = 0;
+    int m_Put = 0;
+    unsigned char m_Error = 0;
     unsigned char m_Flags;
-    int m_nTab;
-    int m_nMaxPut;
-    int m_nOffset;
-    UtlBufferOverflowFunc_t m_GetOverflowFunc;
-    UtlBufferOverflowFunc_t m_PutOverflowFunc;
+    int m_nTab = 0;
+    int m_nMaxPut = 0;
+    int m_nOffset = 0;
+    UtlBufferOverflowFunc_t m_GetOverflowFunc = &CUtlBuffer::GetOverflow;
+    UtlBufferOverflowFunc_t m_PutOverflowFunc = &CUtlBuffer::PutOverflow;
     unsigned char m_byteSwap : 1;
     unsigned char m_bBigEndian : 1;
 };

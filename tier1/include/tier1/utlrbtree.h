@@ -260,6 +260,13 @@ protected:
     void SetRightChild(I i, I child) {
         if (i != InvalidIndex()) m_Elements[i].m_Right = child;
     }
+    I Child(I i, bool right) const { return right ? RightChild(i) : LeftChild(i); }
+    void SetChild(I i, bool right, I child) {
+        if (right)
+            SetRightChild(i, child);
+        else
+            SetLeftChild(i, child);
+    }
     void SetColor(I i, NodeColor_t c) {
         if (i != InvalidIndex()) m_Elements[i].m_Tag = static_cast<I>(c);
     }
@@ -342,8 +349,10 @@ protected:
         return i;
     }
 
-    void RotateLeft(I elem);
-    void RotateRight(I elem);
+    // Lifts elem's right child into its place (toLeft), or its left child.
+    void Rotate(I elem, bool toLeft);
+    void RotateLeft(I elem) { Rotate(elem, true); }
+    void RotateRight(I elem) { Rotate(elem, false); }
     void InsertRebalance(I elem);
     void RemoveRebalance(I elem);
 
@@ -358,40 +367,24 @@ protected:
     Node_t *m_pElements;  // copy of the memory pointer, for inspection in a debugger
 };
 
+// The rotations and rebalancing are written once for one side; `right` names the side the
+// other branch would mirror.
 template <class T, class I, typename L>
-void CUtlRBTree<T, I, L>::RotateLeft(I elem) {
-    I rightchild = RightChild(elem);
-    if (rightchild == InvalidIndex()) return;
-    SetRightChild(elem, LeftChild(rightchild));
-    if (LeftChild(rightchild) != InvalidIndex()) SetParent(LeftChild(rightchild), elem);
+void CUtlRBTree<T, I, L>::Rotate(I elem, bool toLeft) {
+    // Rotating left lifts the right child (and the other way round).
+    I child = Child(elem, toLeft);
+    if (child == InvalidIndex()) return;
+    I inner = Child(child, !toLeft);
+    SetChild(elem, toLeft, inner);
+    if (inner != InvalidIndex()) SetParent(inner, elem);
     I parent = Parent(elem);
-    SetParent(rightchild, parent);
+    SetParent(child, parent);
     if (parent == InvalidIndex())
-        m_Root = rightchild;
-    else if (IsLeftChild(elem))
-        SetLeftChild(parent, rightchild);
+        m_Root = child;
     else
-        SetRightChild(parent, rightchild);
-    SetLeftChild(rightchild, elem);
-    SetParent(elem, rightchild);
-}
-
-template <class T, class I, typename L>
-void CUtlRBTree<T, I, L>::RotateRight(I elem) {
-    I leftchild = LeftChild(elem);
-    if (leftchild == InvalidIndex()) return;
-    SetLeftChild(elem, RightChild(leftchild));
-    if (RightChild(leftchild) != InvalidIndex()) SetParent(RightChild(leftchild), elem);
-    I parent = Parent(elem);
-    SetParent(leftchild, parent);
-    if (parent == InvalidIndex())
-        m_Root = leftchild;
-    else if (IsRightChild(elem))
-        SetRightChild(parent, leftchild);
-    else
-        SetLeftChild(parent, leftchild);
-    SetRightChild(leftchild, elem);
-    SetParent(elem, leftchild);
+        SetChild(parent, Child(parent, true) == elem, child);
+    SetChild(child, !toLeft, elem);
+    SetParent(elem, child);
 }
 
 template <class T, class I, typename L>
@@ -400,42 +393,23 @@ void CUtlRBTree<T, I, L>::InsertRebalance(I elem) {
         I parent = Parent(elem);
         I grandparent = Parent(parent);
         if (grandparent == InvalidIndex()) break;
-        if (IsLeftChild(parent)) {
-            I uncle = RightChild(grandparent);
-            if (IsRed(uncle)) {
-                SetColor(parent, BLACK);
-                SetColor(uncle, BLACK);
-                SetColor(grandparent, RED);
-                elem = grandparent;
-            } else {
-                if (IsRightChild(elem)) {
-                    elem = parent;
-                    RotateLeft(elem);
-                    parent = Parent(elem);
-                    grandparent = Parent(parent);
-                }
-                SetColor(parent, BLACK);
-                SetColor(grandparent, RED);
-                RotateRight(grandparent);
-            }
+        bool parentIsLeft = IsLeftChild(parent);
+        I uncle = Child(grandparent, parentIsLeft);
+        if (IsRed(uncle)) {
+            SetColor(parent, BLACK);
+            SetColor(uncle, BLACK);
+            SetColor(grandparent, RED);
+            elem = grandparent;
         } else {
-            I uncle = LeftChild(grandparent);
-            if (IsRed(uncle)) {
-                SetColor(parent, BLACK);
-                SetColor(uncle, BLACK);
-                SetColor(grandparent, RED);
-                elem = grandparent;
-            } else {
-                if (IsLeftChild(elem)) {
-                    elem = parent;
-                    RotateRight(elem);
-                    parent = Parent(elem);
-                    grandparent = Parent(parent);
-                }
-                SetColor(parent, BLACK);
-                SetColor(grandparent, RED);
-                RotateLeft(grandparent);
+            if (Child(parent, parentIsLeft) == elem) {  // inner grandchild: straighten first
+                elem = parent;
+                Rotate(elem, parentIsLeft);
+                parent = Parent(elem);
+                grandparent = Parent(parent);
             }
+            SetColor(parent, BLACK);
+            SetColor(grandparent, RED);
+            Rotate(grandparent, !parentIsLeft);
         }
     }
     SetColor(m_Root, BLACK);
@@ -491,58 +465,31 @@ void CUtlRBTree<T, I, L>::RemoveRebalance(I elem) {
     while (elem != m_Root && IsBlack(elem)) {
         I parent = Parent(elem);
         if (parent == InvalidIndex()) break;
-        if (elem == LeftChild(parent)) {
-            I sibling = RightChild(parent);
-            if (IsRed(sibling)) {
-                SetColor(sibling, BLACK);
-                SetColor(parent, RED);
-                RotateLeft(parent);
-                parent = Parent(elem);
-                sibling = RightChild(parent);
-            }
-            if (IsBlack(LeftChild(sibling)) && IsBlack(RightChild(sibling))) {
-                SetColor(sibling, RED);
-                elem = parent;
-            } else {
-                if (IsBlack(RightChild(sibling))) {
-                    SetColor(LeftChild(sibling), BLACK);
-                    SetColor(sibling, RED);
-                    RotateRight(sibling);
-                    parent = Parent(elem);
-                    sibling = RightChild(parent);
-                }
-                SetColor(sibling, Color(parent));
-                SetColor(parent, BLACK);
-                SetColor(RightChild(sibling), BLACK);
-                RotateLeft(parent);
-                elem = m_Root;
-            }
+        bool elemIsLeft = elem == LeftChild(parent);  // the sibling is on the other side
+        I sibling = Child(parent, elemIsLeft);
+        if (IsRed(sibling)) {
+            SetColor(sibling, BLACK);
+            SetColor(parent, RED);
+            Rotate(parent, elemIsLeft);
+            parent = Parent(elem);
+            sibling = Child(parent, elemIsLeft);
+        }
+        if (IsBlack(LeftChild(sibling)) && IsBlack(RightChild(sibling))) {
+            SetColor(sibling, RED);
+            elem = parent;
         } else {
-            I sibling = LeftChild(parent);
-            if (IsRed(sibling)) {
-                SetColor(sibling, BLACK);
-                SetColor(parent, RED);
-                RotateRight(parent);
-                parent = Parent(elem);
-                sibling = LeftChild(parent);
-            }
-            if (IsBlack(RightChild(sibling)) && IsBlack(LeftChild(sibling))) {
+            if (IsBlack(Child(sibling, elemIsLeft))) {
+                SetColor(Child(sibling, !elemIsLeft), BLACK);
                 SetColor(sibling, RED);
-                elem = parent;
-            } else {
-                if (IsBlack(LeftChild(sibling))) {
-                    SetColor(RightChild(sibling), BLACK);
-                    SetColor(sibling, RED);
-                    RotateLeft(sibling);
-                    parent = Parent(elem);
-                    sibling = LeftChild(parent);
-                }
-                SetColor(sibling, Color(parent));
-                SetColor(parent, BLACK);
-                SetColor(LeftChild(sibling), BLACK);
-                RotateRight(parent);
-                elem = m_Root;
+                Rotate(sibling, !elemIsLeft);
+                parent = Parent(elem);
+                sibling = Child(parent, elemIsLeft);
             }
+            SetColor(sibling, Color(parent));
+            SetColor(parent, BLACK);
+            SetColor(Child(sibling, elemIsLeft), BLACK);
+            Rotate(parent, elemIsLeft);
+            elem = m_Root;
         }
     }
     SetColor(elem, BLACK);

@@ -53,8 +53,9 @@ public:
 	CUtlSymbolTable(const CUtlSymbolTable &) = delete;
 	CUtlSymbolTable &operator=(const CUtlSymbolTable &) = delete;
 
-	// The symbol of the text, adding it when new; the invalid symbol for null or when the
-	// table already names 65535 texts. A caseless table keeps the spelling first added.
+	// The symbol of the text, adding it when new; the invalid symbol for null. A new text when
+	// the table already names 65535 stops the process with "CUtlRBTree overflow!" (tier0's
+	// Error), as the lookup tree does. A caseless table keeps the spelling first added.
 	CUtlSymbol AddString(const char *pString);
 	// The symbol of a text already added, or the invalid symbol.
 	CUtlSymbol Find(const char *pString) const;

@@ -13,24 +13,25 @@ namespace Kestrum
 #else
 		namespace Mac
 		{
+			// The same on every build.
+			using Platform::CurrentUserName;
+			using Platform::SetupAssociation;
+			using Platform::DesktopWidth;
+			using Platform::DesktopHeight;
+			using Platform::Popup;
+			using Platform::DebuggerOutput;
+			using Platform::TemporaryDir;
+			using Platform::Sleep;
+
+			// Placeholders: "todo" texts, no listing, no processes.
 			BString LastError();
 			BString FullProgramName();
 			BString ProgramName();
 			BString ProgramFolder();
-			BString CurrentUserName();
-
-			void SetupAssociation( BString ext );
-			unsigned int DesktopWidth();
-			unsigned int DesktopHeight();
-			bool Popup( const BString& strName, const BString& strText );
-			void DebuggerOutput( const BString& strText );
 			int FindFiles( String::List* files, String::List* folders, const BString& strFind, bool bUpUpFolders );
 			void OpenWebpage( const BString& strURL );
 			void StartProcess( const BString& strProcess, bool AndWait );
-
-			BString TemporaryDir();
 			BString TemporaryFilename();
-			void Sleep( unsigned int ms );
 		}
 #endif
 	}

@@ -21,7 +21,8 @@ namespace Kestrum
 
 			virtual void Run() = 0;
 
-			// Starts Run on a new thread; false when a thread already exists.
+			// Starts Run on a new thread; false when a thread already exists or the system
+			// refuses a new one.
 			bool StartInThread();
 			// Waits for the thread to end and forgets it; nothing when none was started.
 			void Join();
@@ -39,6 +40,7 @@ namespace Kestrum
 			tthread::thread* m_pThread;
 			Mutex m_Mutex;
 			bool m_bRunning;
+			bool m_bEntered;	// RunInThread began: tells a refused thread from one that ended
 		};
 	}
 }

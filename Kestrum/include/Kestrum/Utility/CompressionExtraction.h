@@ -13,46 +13,57 @@ namespace Kestrum
 {
 	namespace Compression
 	{
+		namespace Internal
+		{
+			// What both jobs share: the input copy, the target name and the flags read under the
+			// object's lock. A derived job's Run ends with Finish.
+			class ExtractionJob : public Threads::Thread, public Job
+			{
+			public:
+				bool Finished() override;
+				void Destroy() override;
+				bool Success() override;
+
+			protected:
+				ExtractionJob(const void* pData, uint32_t iLength, const BString& strFileName);
+				~ExtractionJob() override;
+
+				// Frees the input copy, then marks the job finished with the given result.
+				void Finish(bool bSuccess);
+
+				BString m_strFileName;
+				AutoBuffer m_Input;
+
+			private:
+				bool m_bFinished;
+				bool m_bSuccess;
+			};
+		}
+
 		namespace LZMA
 		{
-			class ExtractionThread : public Threads::Thread, public Job
+			class ExtractionThread : public Internal::ExtractionJob
 			{
 			public:
 				ExtractionThread(const void* pData, uint32_t iLength, const BString& strFileName);
 				~ExtractionThread() override;
 
 				void Run() override;
-				bool Finished() override;
-				void Destroy() override;
-				bool Success() override;
-
-			private:
-				BString m_strFileName;
-				AutoBuffer m_Input;
-				bool m_bFinished;
-				bool m_bSuccess;
 			};
 		}
 
 		namespace FastLZ
 		{
-			class ExtractionThread : public Threads::Thread, public Job
+			class ExtractionThread : public Internal::ExtractionJob
 			{
 			public:
 				ExtractionThread(const void* pData, uint32_t iLength, uint32_t iExpectedSize, const BString& strFileName);
 				~ExtractionThread() override;
 
 				void Run() override;
-				bool Finished() override;
-				void Destroy() override;
-				bool Success() override;
 
 			private:
-				BString m_strFileName;
-				AutoBuffer m_Input;
 				uint32_t m_iExpectedSize;
-				bool m_bFinished;
-				bool m_bSuccess;
 			};
 		}
 	}

@@ -37,12 +37,20 @@ namespace Kestrum
 			return s_bg;
 		}
 
-		// Calls fn on every listener in list order; a listener may remove itself meanwhile.
+		// Calls fn on every listener in list order. A listener may remove itself or others
+		// meanwhile: the walk moves on only when the entry it called is still in its place, so
+		// no listener is skipped and a removed one is not called. At most as many calls as
+		// there were listeners: one that re-adds itself is not called round and round.
 		template <typename Fn> void TellListeners(Fn fn)
 		{
 			std::vector<Debug::IListener*>& list = Debug::Listeners();
-			for (size_t i = 0; i < list.size(); ++i)
-				fn(list[i]);
+			for (size_t i = 0, iCalls = list.size(); i < list.size() && iCalls > 0; --iCalls)
+			{
+				Debug::IListener* listener = list[i];
+				fn(listener);
+				if (i < list.size() && list[i] == listener)
+					++i;
+			}
 		}
 	}
 

@@ -1,19 +1,17 @@
-// The Linux platform layer: program and user names, folder listing, processes and the
-// fixed answers a desktop-less command-line build gives.
+// The Linux platform layer: program names, error text, folder listing, processes and
+// temporary names (the services every build shares are in PlatformPosix.cpp).
 #if !defined( __APPLE__ )
 
 #include "Kestrum/Platform/Platform.h"
 #include "Kestrum/Utility/String.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include <dirent.h>
 #include <libgen.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace Kestrum
 {
@@ -70,35 +68,6 @@ namespace Kestrum
 			return strFolder;
 		}
 
-		BString CurrentUserName()
-		{
-			return Internal::UserNameForId( (unsigned int)geteuid() );
-		}
-
-		void SetupAssociation( BString ext )
-		{
-		}
-
-		unsigned int DesktopWidth()
-		{
-			return 800;
-		}
-
-		unsigned int DesktopHeight()
-		{
-			return 600;
-		}
-
-		bool Popup( const BString& strName, const BString& strText )
-		{
-			return true;
-		}
-
-		void DebuggerOutput( const BString& strText )
-		{
-			printf( "%s", strText.c_str() );
-		}
-
 		int FindFiles( String::List* files, String::List* folders, const BString& strFind, bool bUpUpFolders )
 		{
 			const BString strFolder = DirName( strFind );
@@ -143,19 +112,9 @@ namespace Kestrum
 			Internal::SpawnDetached( strProcess, { strProcess } );
 		}
 
-		BString TemporaryDir()
-		{
-			return "/tmp";
-		}
-
 		BString TemporaryFilename()
 		{
 			return Internal::UniqueTempPath();
-		}
-
-		void Sleep( unsigned int ms )
-		{
-			Internal::SleepMilliseconds( ms );
 		}
 	}
 }

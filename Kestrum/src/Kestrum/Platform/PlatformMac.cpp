@@ -1,11 +1,8 @@
-// The macOS platform layer: placeholders and empty services where the macOS build has none.
-// Outside macOS it is compiled into Kestrum::Platform::Mac, so its behaviour is tested too.
+// The macOS platform layer: placeholders and empty services where the macOS build has none
+// (the services every build shares are in PlatformPosix.cpp). Outside macOS it is compiled
+// into Kestrum::Platform::Mac, so its behaviour is tested too.
 #include "Kestrum/Platform/PlatformMac.h"
 #include "Kestrum/Utility/String.h"
-
-#include <cstdio>
-
-#include <unistd.h>
 
 namespace Kestrum
 {
@@ -35,35 +32,6 @@ namespace Kestrum
 				return "todo";
 			}
 
-			BString CurrentUserName()
-			{
-				return Internal::UserNameForId( (unsigned int)geteuid() );
-			}
-
-			void SetupAssociation( BString ext )
-			{
-			}
-
-			unsigned int DesktopWidth()
-			{
-				return 800;
-			}
-
-			unsigned int DesktopHeight()
-			{
-				return 600;
-			}
-
-			bool Popup( const BString& strName, const BString& strText )
-			{
-				return true;
-			}
-
-			void DebuggerOutput( const BString& strText )
-			{
-				printf( "%s", strText.c_str() );
-			}
-
 			int FindFiles( String::List* files, String::List* folders, const BString& strFind, bool bUpUpFolders )
 			{
 				return 0;
@@ -77,11 +45,6 @@ namespace Kestrum
 			{
 			}
 
-			BString TemporaryDir()
-			{
-				return "/tmp";
-			}
-
 			BString TemporaryFilename()
 			{
 				// "/tmp" directly followed by the full temporary path, backslashes made forward.
@@ -90,10 +53,6 @@ namespace Kestrum
 				return strName;
 			}
 
-			void Sleep( unsigned int ms )
-			{
-				Internal::SleepMilliseconds( ms );
-			}
 #if !defined( __APPLE__ )
 		}
 #endif

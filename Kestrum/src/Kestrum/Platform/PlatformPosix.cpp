@@ -1,5 +1,5 @@
-// POSIX services shared by the Linux and macOS platform layers: user names, detached
-// processes, temporary names and sleeping.
+// POSIX services shared by the Linux and macOS platform layers: the operations both builds
+// answer alike, user names, detached processes, temporary names and sleeping.
 #include "Kestrum/Platform/Platform.h"
 
 #include <atomic>
@@ -17,6 +17,46 @@ namespace Kestrum
 {
 	namespace Platform
 	{
+		BString CurrentUserName()
+		{
+			return Internal::UserNameForId( (unsigned int)geteuid() );
+		}
+
+		void SetupAssociation( BString ext )
+		{
+		}
+
+		unsigned int DesktopWidth()
+		{
+			return 800;
+		}
+
+		unsigned int DesktopHeight()
+		{
+			return 600;
+		}
+
+		// Neither build has a pop-up: nothing is shown, and the caller carries on.
+		bool Popup( const BString& strName, const BString& strText )
+		{
+			return true;
+		}
+
+		void DebuggerOutput( const BString& strText )
+		{
+			printf( "%s", strText.c_str() );
+		}
+
+		BString TemporaryDir()
+		{
+			return "/tmp";
+		}
+
+		void Sleep( unsigned int ms )
+		{
+			Internal::SleepMilliseconds( ms );
+		}
+
 		namespace Internal
 		{
 			BString UserNameForId( unsigned int iUserId )

@@ -7,7 +7,7 @@ namespace Kestrum
 {
 	namespace Threads
 	{
-		Thread::Thread() : m_pThread(nullptr), m_bRunning(false) {}
+		Thread::Thread() : m_pThread(nullptr), m_bRunning(false), m_bEntered(false) {}
 
 		Thread::~Thread() { Join(); }
 
@@ -15,7 +15,23 @@ namespace Kestrum
 		{
 			if (m_pThread != nullptr)
 				return false;
+			Lock();
+			m_bEntered = false;
+			Unlock();
 			tthread::thread* pThread = new (std::nothrow) tthread::thread(RunInThread, this);
+			// A thread stops being joinable only after its function returned, so one that is not
+			// joinable and never entered RunInThread was refused by the system.
+			if (pThread != nullptr && !pThread->joinable())
+			{
+				Lock();
+				bool bEntered = m_bEntered;
+				Unlock();
+				if (!bEntered)
+				{
+					delete pThread;
+					return false;
+				}
+			}
 			if (pThread == nullptr)
 				return false;
 			m_pThread = pThread;
@@ -44,6 +60,7 @@ namespace Kestrum
 			Thread* pSelf = static_cast<Thread*>(pThread);
 			pSelf->Lock();
 			pSelf->m_bRunning = true;
+			pSelf->m_bEntered = true;
 			pSelf->Unlock();
 			pSelf->Run();
 			pSelf->Lock();

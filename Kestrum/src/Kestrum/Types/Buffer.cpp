@@ -36,9 +36,19 @@ namespace Kestrum
 	{
 		if (iSize == 0)
 			return;
-		if (iSize > UINT32_MAX - m_iPos || !EnsureCapacity(m_iPos + iSize))
+		if (iSize > UINT32_MAX - m_iPos)
 			return;
-		memcpy(m_pData + m_iPos, pData, iSize);
+		// Bytes from our own block move when it grows: remember where they lie in it.
+		const uintptr_t iSource = reinterpret_cast<uintptr_t>(pData);
+		const uintptr_t iBlock = reinterpret_cast<uintptr_t>(m_pData);
+		const bool bOwn = m_pData != nullptr && iSource >= iBlock && iSource < iBlock + m_iSize;
+		const uintptr_t iOffset = iSource - iBlock;
+		if (!EnsureCapacity(m_iPos + iSize))
+			return;
+		if (bOwn)
+			memmove(m_pData + m_iPos, m_pData + iOffset, iSize);
+		else
+			memcpy(m_pData + m_iPos, pData, iSize);
 		m_iPos += iSize;
 		if (m_iPos > m_iWritten)
 			m_iWritten = m_iPos;
@@ -46,20 +56,8 @@ namespace Kestrum
 
 	void Buffer::WriteBuffer(const Buffer& other)
 	{
-		// A view of our own block may move when we grow: copy through a stable pointer only.
 		if (other.m_iWritten == 0 || other.m_pData == nullptr)
 			return;
-		if (&other == this)
-		{
-			uint32_t iCount = m_iWritten;
-			if (iCount > UINT32_MAX - m_iPos || !EnsureCapacity(m_iPos + iCount))
-				return;
-			memmove(m_pData + m_iPos, m_pData, iCount);
-			m_iPos += iCount;
-			if (m_iPos > m_iWritten)
-				m_iWritten = m_iPos;
-			return;
-		}
 		Write(other.m_pData, other.m_iWritten);
 	}
 

@@ -12,9 +12,8 @@ namespace Kestrum
 	{
 		namespace
 		{
-			// Starts the job's thread; a job whose thread cannot start is finished and failed.
-			template <typename JobT>
-			Job* Start(JobT* pJob)
+			// Starts the job's thread; a job whose thread object cannot be made runs here instead.
+			Job* Start(Internal::ExtractionJob* pJob)
 			{
 				if (!pJob->StartInThread())
 					pJob->Run();
@@ -22,9 +21,9 @@ namespace Kestrum
 			}
 		}
 
-		namespace LZMA
+		namespace Internal
 		{
-			ExtractionThread::ExtractionThread(const void* pData, uint32_t iLength, const BString& strFileName)
+			ExtractionJob::ExtractionJob(const void* pData, uint32_t iLength, const BString& strFileName)
 				: m_strFileName(strFileName), m_Input(32), m_bFinished(false), m_bSuccess(false)
 			{
 				if (pData != nullptr)
@@ -32,19 +31,18 @@ namespace Kestrum
 			}
 
 			// Run may still be using the members: wait for it before they are destroyed.
-			ExtractionThread::~ExtractionThread() { Join(); }
+			ExtractionJob::~ExtractionJob() { Join(); }
 
-			void ExtractionThread::Run()
+			void ExtractionJob::Finish(bool bSuccess)
 			{
-				bool bResult = ExtractToFile(m_Input.GetBase(), m_Input.GetWritten(), m_strFileName);
 				m_Input.Clear();
 				Lock();
 				m_bFinished = true;
-				m_bSuccess = bResult;
+				m_bSuccess = bSuccess;
 				Unlock();
 			}
 
-			bool ExtractionThread::Finished()
+			bool ExtractionJob::Finished()
 			{
 				Lock();
 				bool bFinished = m_bFinished;
@@ -52,7 +50,7 @@ namespace Kestrum
 				return bFinished;
 			}
 
-			bool ExtractionThread::Success()
+			bool ExtractionJob::Success()
 			{
 				Lock();
 				bool bSuccess = m_bSuccess;
@@ -60,7 +58,23 @@ namespace Kestrum
 				return bSuccess;
 			}
 
-			void ExtractionThread::Destroy() { delete this; }
+			void ExtractionJob::Destroy() { delete this; }
+		}
+
+		namespace LZMA
+		{
+			ExtractionThread::ExtractionThread(const void* pData, uint32_t iLength, const BString& strFileName)
+				: ExtractionJob(pData, iLength, strFileName)
+			{
+			}
+
+			// Joined here too, so Run never outlives any part of the object.
+			ExtractionThread::~ExtractionThread() { Join(); }
+
+			void ExtractionThread::Run()
+			{
+				Finish(ExtractToFile(m_Input.GetBase(), m_Input.GetWritten(), m_strFileName));
+			}
 
 			Job* ExtractInThread(const void* pData, uint32_t iLength, const BString& strFileName)
 			{
@@ -72,11 +86,8 @@ namespace Kestrum
 		{
 			ExtractionThread::ExtractionThread(const void* pData, uint32_t iLength, uint32_t iExpectedSize,
 			                                   const BString& strFileName)
-				: m_strFileName(strFileName), m_Input(32), m_iExpectedSize(iExpectedSize), m_bFinished(false),
-				  m_bSuccess(false)
+				: ExtractionJob(pData, iLength, strFileName), m_iExpectedSize(iExpectedSize)
 			{
-				if (pData != nullptr)
-					m_Input.Write(pData, iLength);
 			}
 
 			ExtractionThread::~ExtractionThread() { Join(); }
@@ -92,30 +103,8 @@ namespace Kestrum
 					// The job reports the extraction; a file that cannot be written does not change it.
 					File::Write(m_strFileName, output);
 				}
-				m_Input.Clear();
-				Lock();
-				m_bFinished = true;
-				m_bSuccess = bResult;
-				Unlock();
+				Finish(bResult);
 			}
-
-			bool ExtractionThread::Finished()
-			{
-				Lock();
-				bool bFinished = m_bFinished;
-				Unlock();
-				return bFinished;
-			}
-
-			bool ExtractionThread::Success()
-			{
-				Lock();
-				bool bSuccess = m_bSuccess;
-				Unlock();
-				return bSuccess;
-			}
-
-			void ExtractionThread::Destroy() { delete this; }
 
 			Job* ExtractInThread(const void* pData, uint32_t iLength, uint32_t iExpectedSize, const BString& strFileName)
 			{

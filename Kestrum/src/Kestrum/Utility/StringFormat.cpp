@@ -14,28 +14,20 @@ namespace Kestrum
 	{
 		const size_t kFormatBuffer = 4096;
 
-		// Formats into buf (kFormatBuffer characters); output past 4,095 characters is cut,
-		// and a formatting failure leaves whatever was produced before it.
-		BString FormatInto(char* buf, const char* format, va_list args)
-		{
-			buf[0] = 0;
-			if (!format)
-				return BString();
-			vsnprintf(buf, kFormatBuffer, format, args);
-			buf[kFormatBuffer - 1] = 0;
-			return BString(buf);
-		}
+		int FormatRaw(char* buf, const char* format, va_list args) { return vsnprintf(buf, kFormatBuffer, format, args); }
+		int FormatRaw(wchar_t* buf, const wchar_t* format, va_list args) { return vswprintf(buf, kFormatBuffer, format, args); }
 
-		// The wide formatter reports failure on overflow; glibc still fills the buffer in
-		// order, so the result is the first 4,095 wide characters like the narrow form.
-		WString FormatInto(wchar_t* buf, const wchar_t* format, va_list args)
+		// Formats into buf (kFormatBuffer characters); output past 4,095 characters is cut. The
+		// wide formatter reports failure on overflow, but glibc still fills the buffer in order,
+		// so both give the first 4,095 characters.
+		template <typename CharT> std::basic_string<CharT> FormatInto(CharT* buf, const CharT* format, va_list args)
 		{
 			buf[0] = 0;
 			if (!format)
-				return WString();
-			vswprintf(buf, kFormatBuffer, format, args);
+				return std::basic_string<CharT>();
+			FormatRaw(buf, format, args);
 			buf[kFormatBuffer - 1] = 0;
-			return WString(buf);
+			return std::basic_string<CharT>(buf);
 		}
 	}
 

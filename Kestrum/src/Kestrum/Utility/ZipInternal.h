@@ -21,6 +21,9 @@ namespace XZip
 	{
 		enum : uint32_t { HandleReader = 1, HandleWriter = 2 };
 
+		constexpr uint32_t ChunkSize = 16384;	// extraction, copy and compressor buffers
+		constexpr uint32_t LocalSize = 30;		// local header without name and extra field
+
 		inline uint16_t Get16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 		inline uint32_t Get32(const uint8_t* p)
 		{
@@ -125,5 +128,29 @@ namespace XZip
 			}
 			return iLength;
 		}
+
+		// The most recent result of one side (reader or writer keep their own), per thread.
+		template <uint32_t Side> struct RecentResult
+		{
+			static ZRESULT& Last()
+			{
+				static thread_local ZRESULT s_Last = ResultOk;
+				return s_Last;
+			}
+
+			static ZRESULT Set(ZRESULT iResult)
+			{
+				Last() = iResult;
+				return iResult;
+			}
+
+			// The message of a code; code 1 stands for this side's most recent result.
+			static uint32_t Format(ZRESULT iCode, char* pBuffer, uint32_t iSize)
+			{
+				if (iCode == ResultRecent)
+					iCode = Last();
+				return FormatMessage(ResultText(iCode, Side == HandleWriter), pBuffer, iSize);
+			}
+		};
 	}
 }

@@ -23,18 +23,10 @@ namespace XZip
 
 	namespace
 	{
-		thread_local ZRESULT s_LastResult = ResultOk;
+		ZRESULT Recent(ZRESULT iResult) { return RecentResult<HandleReader>::Set(iResult); }
 
-		ZRESULT Recent(ZRESULT iResult)
-		{
-			s_LastResult = iResult;
-			return iResult;
-		}
-
-		constexpr uint32_t ChunkSize = 16384;
 		constexpr uint32_t EndRecordSize = 22;
 		constexpr uint32_t CentralSize = 46;
-		constexpr uint32_t LocalSize = 30;
 		constexpr uint32_t EndSearchSpan = 65535;
 		constexpr size_t MaxPathLength = 4095;	// longest extraction path accepted
 
@@ -973,8 +965,6 @@ namespace XZip
 
 	uint32_t FormatZipMessageU(ZRESULT iCode, char* pBuffer, uint32_t iSize)
 	{
-		if (iCode == ResultRecent)
-			iCode = s_LastResult;
-		return FormatMessage(ResultText(iCode, false), pBuffer, iSize);
+		return RecentResult<HandleReader>::Format(iCode, pBuffer, iSize);
 	}
 }

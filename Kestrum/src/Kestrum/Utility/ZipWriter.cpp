@@ -23,17 +23,9 @@ namespace XZip
 
 	namespace
 	{
-		thread_local ZRESULT s_LastResult = ResultOk;
+		ZRESULT Recent(ZRESULT iResult) { return RecentResult<HandleWriter>::Set(iResult); }
 
-		ZRESULT Recent(ZRESULT iResult)
-		{
-			s_LastResult = iResult;
-			return iResult;
-		}
-
-		constexpr uint32_t ChunkSize = 16384;
 		constexpr uint32_t FirstPieceSize = 65536;	// the first input piece decides the text flag
-		constexpr uint32_t LocalSize = 30;
 		constexpr uint16_t LocalExtraSize = 17;
 		constexpr uint16_t CentralExtraSize = 9;
 		constexpr int DeflateLevel = 8;
@@ -735,7 +727,8 @@ namespace XZip
 			return Recent(ResultFailed);
 		if (z->ended)
 			return Recent(ResultEnded);
-		if (!szSourcePath)
+		// The name is checked before the source is opened.
+		if (!szName || !*szName || !szSourcePath)
 			return Recent(ResultArgs);
 		FILE* f = fopen(szSourcePath, "rb");
 		if (!f)
@@ -782,9 +775,10 @@ namespace XZip
 			return Recent(ResultArgs);
 		*ppBase = nullptr;
 		*pLength = 0;
+		// Finishing comes first, also for an archive that is not in memory.
+		r = z->Finish();
 		if (!z->isMemory)
 			return Recent(ResultNotMemoryZip);
-		r = z->Finish();
 		if (r != ResultOk)
 			return Recent(r);
 		*ppBase = z->memory;
@@ -808,8 +802,6 @@ namespace XZip
 
 	uint32_t FormatZipMessageZ(ZRESULT iCode, char* pBuffer, uint32_t iSize)
 	{
-		if (iCode == ResultRecent)
-			iCode = s_LastResult;
-		return FormatMessage(ResultText(iCode, true), pBuffer, iSize);
+		return RecentResult<HandleWriter>::Format(iCode, pBuffer, iSize);
 	}
 }

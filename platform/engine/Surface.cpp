@@ -1,0 +1,449 @@
+// The stand-in drawing surface ("VGUI_Surface030"): a software renderer into an RGBA frame
+// that also logs every drawing call, textures by file name, popups above the tree, and the
+// embedded root panel as large as the screen.
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "VGuiInternal.h"
+#include "VGuiMatSurface/IMatSystemSurface.h"
+#include "tier1/interface.h"
+#include "vgui/IPanel.h"
+#include "vgui/ISurface.h"
+
+using vgui::VPANEL;
+
+namespace
+{
+struct Context
+{
+	VPANEL panel;
+	int originX, originY;
+	int x0, y0, x1, y1;  // clip rectangle, screen coordinates
+};
+
+struct Texture
+{
+	std::string file;
+	int wide = 0, tall = 0;
+	std::vector<unsigned char> rgba;
+};
+
+struct TextureData
+{
+	int wide, tall;
+	std::vector<unsigned char> rgba;
+};
+
+int s_ScreenWide = 640, s_ScreenTall = 480;
+std::vector<unsigned char> s_Frame(640 * 480 * 4);
+std::vector<VGuiDrawRecord> s_Log;
+std::vector<Context> s_Contexts;
+std::vector<VPANEL> s_Popups;
+std::map<std::string, TextureData> s_TextureFiles;
+std::vector<Texture> s_Textures(1);  // id 0 is never handed out
+unsigned char s_Colour[4] = { 0, 0, 0, 0 };
+int s_CurrentTexture = 0;
+float s_AlphaMultiplier = 1.0f;
+bool s_ClippingDisabled = false;
+
+vgui::IPanel *Panels()
+{
+	static vgui::IPanel *s_panels = static_cast<vgui::IPanel *>(CreateInterface(VGUI_PANEL_INTERFACE_VERSION, nullptr));
+	return s_panels;
+}
+
+Context Current()
+{
+	Context c = s_Contexts.empty() ? Context{ 0, 0, 0, 0, 0, s_ScreenWide, s_ScreenTall } : s_Contexts.back();
+	if (s_ClippingDisabled)
+	{
+		c.x0 = c.y0 = 0;
+		c.x1 = s_ScreenWide;
+		c.y1 = s_ScreenTall;
+	}
+	return c;
+}
+
+unsigned char EffectiveAlpha(int alpha)
+{
+	float a = alpha * std::clamp(s_AlphaMultiplier, 0.0f, 1.0f);
+	return static_cast<unsigned char>(std::clamp(static_cast<int>(a + 0.5f), 0, 255));
+}
+
+// a + b, held inside the int range.
+int Add(int a, int b)
+{
+	long long sum = static_cast<long long>(a) + b;
+	return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
+
+VGuiDrawRecord Record(VGuiDrawRecord::Kind kind, int x0, int y0, int x1, int y1)
+{
+	Context c = Current();
+	VGuiDrawRecord r{};
+	r.kind = kind;
+	r.panel = c.panel;
+	r.x0 = Add(x0, c.originX);
+	r.y0 = Add(y0, c.originY);
+	r.x1 = Add(x1, c.originX);
+	r.y1 = Add(y1, c.originY);
+	r.r = s_Colour[0];
+	r.g = s_Colour[1];
+	r.b = s_Colour[2];
+	r.a = EffectiveAlpha(s_Colour[3]);
+	return r;
+}
+
+// Source-over blending of one pixel inside the current clip rectangle.
+void Blend(int x, int y, int r, int g, int b, int a)
+{
+	Context c = Current();
+	if (a <= 0 || x < c.x0 || x >= c.x1 || y < c.y0 || y >= c.y1 || x < 0 || y < 0 || x >= s_ScreenWide ||
+	    y >= s_ScreenTall)
+		return;
+	unsigned char *p = &s_Frame[(static_cast<size_t>(y) * s_ScreenWide + x) * 4];
+	int inv = 255 - a;
+	p[0] = static_cast<unsigned char>((r * a + p[0] * inv) / 255);
+	p[1] = static_cast<unsigned char>((g * a + p[1] * inv) / 255);
+	p[2] = static_cast<unsigned char>((b * a + p[2] * inv) / 255);
+	p[3] = static_cast<unsigned char>(a + p[3] * inv / 255);
+}
+
+// The part of a screen rectangle that can be drawn: inside the clip rectangle and the frame.
+struct Span
+{
+	int x0, y0, x1, y1;
+};
+
+Span Drawable(const VGuiDrawRecord &r)
+{
+	Context c = Current();
+	Span s{ std::max({ r.x0, c.x0, 0 }), std::max({ r.y0, c.y0, 0 }), std::min({ r.x1, c.x1, s_ScreenWide }),
+		    std::min({ r.y1, c.y1, s_ScreenTall }) };
+	return s;
+}
+
+void FillScreenRect(const VGuiDrawRecord &r)
+{
+	Span s = Drawable(r);
+	for (int y = s.y0; y < s.y1; ++y)
+		for (int x = s.x0; x < s.x1; ++x)
+			Blend(x, y, r.r, r.g, r.b, r.a);
+}
+
+class Surface final : public vgui::ISurface
+{
+public:
+	void PushMakeCurrent(VPANEL panel, bool useInsets) override
+	{
+		Context c{ panel, 0, 0, 0, 0, 0, 0 };
+		Panels()->GetAbsPos(panel, c.originX, c.originY);
+		Panels()->GetClipRect(panel, c.x0, c.y0, c.x1, c.y1);
+		if (useInsets)
+		{
+			int l, t, r, b, wide, tall;
+			Panels()->GetInset(panel, l, t, r, b);
+			Panels()->GetSize(panel, wide, tall);
+			c.x0 = std::max(c.x0, c.originX + l);
+			c.y0 = std::max(c.y0, c.originY + t);
+			c.x1 = std::min(c.x1, c.originX + wide - r);
+			c.y1 = std::min(c.y1, c.originY + tall - b);
+			c.originX += l;
+			c.originY += t;
+		}
+		s_Contexts.push_back(c);
+	}
+	void PopMakeCurrent(VPANEL panel) override
+	{
+		if (!s_Contexts.empty())
+			s_Contexts.pop_back();
+	}
+
+	void DrawSetColor(int r, int g, int b, int a) override
+	{
+		s_Colour[0] = static_cast<unsigned char>(r);
+		s_Colour[1] = static_cast<unsigned char>(g);
+		s_Colour[2] = static_cast<unsigned char>(b);
+		s_Colour[3] = static_cast<unsigned char>(a);
+	}
+	void DrawSetColor(Color col) override { DrawSetColor(col.r(), col.g(), col.b(), col.a()); }
+	void DrawFilledRect(int x0, int y0, int x1, int y1) override
+	{
+		VGuiDrawRecord r = Record(VGuiDrawRecord::FilledRect, x0, y0, x1, y1);
+		s_Log.push_back(r);
+		FillScreenRect(r);
+	}
+	void DrawFilledRectFade(int x0, int y0, int x1, int y1, unsigned int alpha0, unsigned int alpha1,
+	                        bool horizontal) override
+	{
+		VGuiDrawRecord r = Record(VGuiDrawRecord::FadedRect, x0, y0, x1, y1);
+		r.alpha0 = alpha0;
+		r.alpha1 = alpha1;
+		r.horizontal = horizontal;
+		s_Log.push_back(r);
+		long long span = horizontal ? static_cast<long long>(r.x1) - r.x0 : static_cast<long long>(r.y1) - r.y0;
+		Span s = Drawable(r);
+		for (int y = s.y0; y < s.y1; ++y)
+			for (int x = s.x0; x < s.x1; ++x)
+			{
+				long long at = horizontal ? static_cast<long long>(x) - r.x0 : static_cast<long long>(y) - r.y0;
+				double t = span > 1 ? static_cast<double>(at) / (span - 1) : 0.0;
+				double fade = (alpha0 + (static_cast<double>(alpha1) - alpha0) * t) / 255.0;
+				Blend(x, y, r.r, r.g, r.b, static_cast<int>(r.a * std::clamp(fade, 0.0, 1.0) + 0.5));
+			}
+	}
+	void DrawOutlinedRect(int x0, int y0, int x1, int y1) override
+	{
+		VGuiDrawRecord r = Record(VGuiDrawRecord::OutlinedRect, x0, y0, x1, y1);
+		s_Log.push_back(r);
+		if (r.x1 <= r.x0 || r.y1 <= r.y0)
+			return;
+		VGuiDrawRecord edge = r;
+		edge.y1 = Add(r.y0, 1);
+		FillScreenRect(edge);  // top
+		edge.y0 = Add(r.y1, -1);
+		edge.y1 = r.y1;
+		if (edge.y0 > r.y0)
+			FillScreenRect(edge);  // bottom
+		edge.y0 = Add(r.y0, 1);
+		edge.y1 = Add(r.y1, -1);
+		edge.x1 = Add(r.x0, 1);
+		FillScreenRect(edge);  // left
+		edge.x0 = Add(r.x1, -1);
+		edge.x1 = r.x1;
+		if (edge.x0 > r.x0)
+			FillScreenRect(edge);  // right
+	}
+	// Steps along the longer axis, only over the part inside the drawable area.
+	void DrawLine(int x0, int y0, int x1, int y1) override
+	{
+		VGuiDrawRecord r = Record(VGuiDrawRecord::Line, x0, y0, x1, y1);
+		s_Log.push_back(r);
+		long long dx = static_cast<long long>(r.x1) - r.x0, dy = static_cast<long long>(r.y1) - r.y0;
+		Context c = Current();
+		bool alongX = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+		long long from = alongX ? std::min(r.x0, r.x1) : std::min(r.y0, r.y1);
+		long long to = alongX ? std::max(r.x0, r.x1) : std::max(r.y0, r.y1);
+		long long lo = alongX ? std::max(c.x0, 0) : std::max(c.y0, 0);
+		long long hi = alongX ? std::min(c.x1, s_ScreenWide) - 1 : std::min(c.y1, s_ScreenTall) - 1;
+		for (long long m = std::max(from, lo); m <= std::min(to, hi); ++m)
+		{
+			long long minorSpan = alongX ? dy : dx, majorSpan = alongX ? dx : dy;
+			long long start = alongX ? r.x0 : r.y0, minorStart = alongX ? r.y0 : r.x0;
+			double t = majorSpan ? static_cast<double>(m - start) / majorSpan : 0.0;
+			long long minor = minorStart + static_cast<long long>(std::floor(t * minorSpan + 0.5));
+			if (minor < INT_MIN || minor > INT_MAX)
+				continue;
+			int px = static_cast<int>(alongX ? m : minor), py = static_cast<int>(alongX ? minor : m);
+			Blend(px, py, r.r, r.g, r.b, r.a);
+		}
+	}
+
+	int CreateNewTextureID(bool) override
+	{
+		s_Textures.emplace_back();
+		return static_cast<int>(s_Textures.size() - 1);
+	}
+	void DrawSetTextureFile(int id, const char *filename, int, bool forceReload) override
+	{
+		if (!IsTextureIDValid(id) || !filename)
+			return;
+		Texture &t = s_Textures[id];
+		if (t.file == filename && !forceReload)
+			return;
+		t.file = filename;
+		auto it = s_TextureFiles.find(filename);
+		t.wide = it == s_TextureFiles.end() ? 0 : it->second.wide;
+		t.tall = it == s_TextureFiles.end() ? 0 : it->second.tall;
+		t.rgba = it == s_TextureFiles.end() ? std::vector<unsigned char>() : it->second.rgba;
+	}
+	int DrawGetTextureId(const char *filename) override
+	{
+		for (size_t i = 1; filename && i < s_Textures.size(); ++i)
+			if (s_Textures[i].file == filename)
+				return static_cast<int>(i);
+		return -1;
+	}
+	bool DrawGetTextureFile(int id, char *filename, int maxlen) override
+	{
+		if (!IsTextureIDValid(id) || !filename || maxlen <= 0 || s_Textures[id].file.empty())
+			return false;
+		size_t n = std::min(s_Textures[id].file.size(), static_cast<size_t>(maxlen - 1));
+		memcpy(filename, s_Textures[id].file.data(), n);
+		filename[n] = '\0';
+		return true;
+	}
+	bool IsTextureIDValid(int id) override { return id > 0 && static_cast<size_t>(id) < s_Textures.size(); }
+	void DrawSetTexture(int id) override { s_CurrentTexture = id; }
+	void DrawGetTextureSize(int id, int &wide, int &tall) override
+	{
+		wide = IsTextureIDValid(id) ? s_Textures[id].wide : 0;
+		tall = IsTextureIDValid(id) ? s_Textures[id].tall : 0;
+	}
+	void DrawTexturedRect(int x0, int y0, int x1, int y1) override
+	{
+		VGuiDrawRecord r = Record(VGuiDrawRecord::TexturedRect, x0, y0, x1, y1);
+		r.texture = s_CurrentTexture;
+		s_Log.push_back(r);
+		if (!IsTextureIDValid(s_CurrentTexture))
+			return;
+		const Texture &t = s_Textures[s_CurrentTexture];
+		if (t.wide <= 0 || t.tall <= 0 || r.x1 <= r.x0 || r.y1 <= r.y0)
+			return;
+		long long w = static_cast<long long>(r.x1) - r.x0, h = static_cast<long long>(r.y1) - r.y0;
+		Span s = Drawable(r);
+		for (int y = s.y0; y < s.y1; ++y)
+			for (int x = s.x0; x < s.x1; ++x)
+			{
+				int u = static_cast<int>((static_cast<long long>(x) - r.x0) * t.wide / w);
+				int v = static_cast<int>((static_cast<long long>(y) - r.y0) * t.tall / h);
+				const unsigned char *texel = &t.rgba[(static_cast<size_t>(v) * t.wide + u) * 4];
+				Blend(x, y, texel[0] * r.r / 255, texel[1] * r.g / 255, texel[2] * r.b / 255, texel[3] * r.a / 255);
+			}
+	}
+
+	void DrawSetAlphaMultiplier(float alpha) override { s_AlphaMultiplier = alpha; }
+	float DrawGetAlphaMultiplier() override { return s_AlphaMultiplier; }
+
+	void Invalidate(VPANEL) override {}
+	void SwapBuffers(VPANEL) override {}
+	bool ShouldPaintChildPanel(VPANEL childPanel) override { return !Panels()->IsPopup(childPanel); }
+	void SolveTraverse(VPANEL panel, bool forceApplySchemeSettings) override
+	{
+		if (forceApplySchemeSettings)
+			vguistandin::ForEachInTree(panel, [](VPANEL p) { Panels()->PerformApplySchemeSettings(p); });
+	}
+
+	VPANEL GetEmbeddedPanel() override { return vguistandin::RootPanel(); }
+	void GetScreenSize(int &wide, int &tall) override { vguistandin::GetScreenSize(wide, tall); }
+	void CreatePopup(VPANEL panel, bool, bool, bool, bool mouseInput, bool kbInput) override
+	{
+		if (!vguistandin::IsValidPanel(panel))
+			return;
+		if (!Panels()->GetParent(panel))
+			Panels()->SetParent(panel, GetEmbeddedPanel());
+		vguistandin::SetPopup(panel, true);
+		Panels()->SetMouseInputEnabled(panel, mouseInput);
+		Panels()->SetKeyBoardInputEnabled(panel, kbInput);
+		vguistandin::RemovePopup(panel);
+		s_Popups.push_back(panel);
+	}
+	void MovePopupToFront(VPANEL panel) override
+	{
+		if (std::find(s_Popups.begin(), s_Popups.end(), panel) == s_Popups.end())
+			return;
+		vguistandin::RemovePopup(panel);
+		s_Popups.push_back(panel);
+	}
+	void MovePopupToBack(VPANEL panel) override
+	{
+		if (std::find(s_Popups.begin(), s_Popups.end(), panel) == s_Popups.end())
+			return;
+		vguistandin::RemovePopup(panel);
+		s_Popups.insert(s_Popups.begin(), panel);
+	}
+	void SetCursor(vgui::HCursor) override {}
+	void SetCursorAlwaysVisible(bool) override {}
+};
+
+Surface s_Surface;
+
+void *CreateSurface() { return static_cast<vgui::ISurface *>(&s_Surface); }
+
+InterfaceReg s_SurfaceReg(&CreateSurface, VGUI_SURFACE_INTERFACE_VERSION);
+
+class MatSystemSurface final : public IMatSystemSurface
+{
+public:
+	void DisableClipping(bool disable) override { s_ClippingDisabled = disable; }
+};
+
+MatSystemSurface s_MatSystemSurface;
+
+void *CreateMatSystemSurface() { return static_cast<IMatSystemSurface *>(&s_MatSystemSurface); }
+
+InterfaceReg s_MatSystemSurfaceReg(&CreateMatSystemSurface, MAT_SYSTEM_SURFACE_INTERFACE_VERSION);
+}
+
+namespace vguistandin
+{
+void SetScreenSize(int wide, int tall)
+{
+	s_ScreenWide = std::clamp(wide, 1, 8192);
+	s_ScreenTall = std::clamp(tall, 1, 8192);
+	s_Frame.assign(static_cast<size_t>(s_ScreenWide) * s_ScreenTall * 4, 0);
+	ResizeRoot(s_ScreenWide, s_ScreenTall);
+}
+
+void GetScreenSize(int &wide, int &tall)
+{
+	wide = s_ScreenWide;
+	tall = s_ScreenTall;
+}
+
+void PaintFrame()
+{
+	std::fill(s_Frame.begin(), s_Frame.end(), 0);
+	s_Contexts.clear();
+	VPANEL root = RootPanel();
+	CUtlVector<VPANEL> &children = Panels()->GetChildren(root);
+	std::vector<VPANEL> order(children.Base(), children.Base() + children.Count());
+	for (VPANEL child : order)
+		if (!Panels()->IsPopup(child) && Panels()->IsVisible(child))
+			Panels()->PaintTraverse(child, true, true);
+	std::vector<VPANEL> popups = s_Popups;
+	for (VPANEL popup : popups)
+		if (Panels()->IsVisible(popup))
+			Panels()->PaintTraverse(popup, true, true);
+}
+
+void RemovePopup(VPANEL panel) { s_Popups.erase(std::remove(s_Popups.begin(), s_Popups.end(), panel), s_Popups.end()); }
+
+const std::vector<VGuiDrawRecord> &SurfaceDrawLog() { return s_Log; }
+void SurfaceClearDrawLog() { s_Log.clear(); }
+
+uint32_t SurfacePixel(int x, int y)
+{
+	if (x < 0 || y < 0 || x >= s_ScreenWide || y >= s_ScreenTall)
+		return 0;
+	const unsigned char *p = &s_Frame[(static_cast<size_t>(y) * s_ScreenWide + x) * 4];
+	return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+void SurfaceDefineTexture(const char *fileName, int wide, int tall, const unsigned char *rgba)
+{
+	if (!fileName || wide <= 0 || tall <= 0 || wide > 4096 || tall > 4096)
+		return;
+	TextureData data{ wide, tall, std::vector<unsigned char>(static_cast<size_t>(wide) * tall * 4, 255) };
+	if (rgba)
+		memcpy(data.rgba.data(), rgba, data.rgba.size());
+	s_TextureFiles[fileName] = data;
+	// Textures already bound to the file see the new pixels.
+	for (Texture &t : s_Textures)
+		if (t.file == fileName)
+		{
+			t.wide = wide;
+			t.tall = tall;
+			t.rgba = data.rgba;
+		}
+}
+
+void SurfaceReset()
+{
+	s_Log.clear();
+	s_Contexts.clear();
+	s_TextureFiles.clear();
+	s_Textures.assign(1, Texture());
+	s_CurrentTexture = 0;
+	s_AlphaMultiplier = 1.0f;
+	s_ClippingDisabled = false;
+	memset(s_Colour, 0, sizeof(s_Colour));
+	SetScreenSize(640, 480);
+}
+}

@@ -1,0 +1,58 @@
+// Shared state of the vgui stand-in services inside the engine: the panel table, the loop,
+// the surface and the input state reach each other through these functions.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "vgui/standin.h"
+#include "vgui/VGUI.h"
+
+class KeyValues;
+
+namespace vgui
+{
+class IClientPanel;
+}
+
+namespace vguistandin
+{
+// Panel table (VGuiPanel.cpp).
+vgui::VPANEL NewPanel();
+void FreePanel(vgui::VPANEL panel);
+bool IsValidPanel(vgui::VPANEL panel);
+vgui::IClientPanel *Client(vgui::VPANEL panel);
+vgui::VPANEL RootPanel();
+void SetPopup(vgui::VPANEL panel, bool popup);
+int LivePanelCount();
+// Calls fn for the panel and its subtree, parents before children.
+void ForEachInTree(vgui::VPANEL panel, void (*fn)(vgui::VPANEL));
+
+// Surface (Surface.cpp).
+void SetScreenSize(int wide, int tall);
+void ResizeRoot(int wide, int tall);
+void GetScreenSize(int &wide, int &tall);
+void PaintFrame();
+void RemovePopup(vgui::VPANEL panel);
+const std::vector<VGuiDrawRecord> &SurfaceDrawLog();
+void SurfaceClearDrawLog();
+uint32_t SurfacePixel(int x, int y);
+void SurfaceDefineTexture(const char *fileName, int wide, int tall, const unsigned char *rgba);
+void SurfaceReset();
+
+// Schemes (Scheme.cpp).
+void ResetSchemes();
+
+// Loop (VGui.cpp).
+void ForgetPanel(vgui::VPANEL panel);
+
+// Input (VGuiInput.cpp).
+void ApplyInputEvents();
+void QueueCursorMove(int x, int y);
+void QueueButton(ButtonCode_t code, bool down);
+void ForgetInputPanel(vgui::VPANEL panel);
+void ResetInput();
+
+// Clock: the vgui system's current time in seconds (VGuiSystem.cpp).
+double CurrentTime();
+}

@@ -1,0 +1,16 @@
+// The engine input system ("InputSystemVersion001"): what the plug-in asks of it.
+#pragma once
+
+#include "inputsystem/ButtonCode.h"
+
+#define INPUTSYSTEM_INTERFACE_VERSION "InputSystemVersion001"
+
+class IInputSystem
+{
+public:
+	// The platform virtual-key number of a button code, or -1 when it has none.
+	virtual int ButtonCodeToVirtualKey(ButtonCode_t code) = 0;
+
+protected:
+	virtual ~IInputSystem() = default;
+};

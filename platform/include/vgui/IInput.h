@@ -1,0 +1,33 @@
+// The engine's input state ("VGUI_Input005"): cursor, buttons, focus, capture and the modal
+// panel, as the engine's event queue leaves them.
+#pragma once
+
+#include "inputsystem/ButtonCode.h"
+#include "vgui/VGUI.h"
+
+#define VGUI_INPUT_INTERFACE_VERSION "VGUI_Input005"
+
+namespace vgui
+{
+class IInput
+{
+public:
+	virtual void GetCursorPos(int &x, int &y) = 0;
+	virtual bool IsKeyDown(ButtonCode_t code) = 0;
+	virtual bool IsMouseDown(ButtonCode_t code) = 0;
+	// The panel with key focus, the panel under the cursor, the panel holding mouse capture.
+	virtual VPANEL GetFocus() = 0;
+	virtual VPANEL GetMouseOver() = 0;
+	virtual void SetMouseCapture(VPANEL panel) = 0;
+	virtual VPANEL GetMouseCapture() = 0;
+	// Only the modal panel's subtree takes input while one is set.
+	virtual void SetAppModalSurface(VPANEL panel) = 0;
+	virtual VPANEL GetAppModalSurface() = 0;
+	virtual void ReleaseAppModalSurface() = 0;
+	// A key that no panel used.
+	virtual void OnKeyCodeUnhandled(int keyCode) = 0;
+
+protected:
+	virtual ~IInput() = default;
+};
+}

@@ -1,0 +1,46 @@
+// Schemes ("VGUI_Scheme010"): named colours, settings and borders loaded from scheme files,
+// and the proportional scaling of the screen.
+#pragma once
+
+#include "tier1/Color.h"
+#include "vgui/IBorder.h"
+#include "vgui/VGUI.h"
+
+#define VGUI_SCHEME_INTERFACE_VERSION "VGUI_Scheme010"
+
+namespace vgui
+{
+class IScheme
+{
+public:
+	// A value of the scheme's "BaseSettings" ("" when absent).
+	virtual const char *GetResourceString(const char *stringName) = 0;
+	// The border of that name, or null.
+	virtual IBorder *GetBorder(const char *borderName) = 0;
+	// A colour by name: a "Colors" entry, or a "BaseSettings" entry naming one or giving
+	// "r g b a"; the default when neither exists.
+	virtual Color GetColor(const char *colorName, Color defaultColor) = 0;
+
+protected:
+	virtual ~IScheme() = default;
+};
+
+class ISchemeManager
+{
+public:
+	// Loads a scheme file under the tag; the first scheme loaded is the default.
+	// 0 when the file cannot be read or is not a scheme.
+	virtual HScheme LoadSchemeFromFile(const char *fileName, const char *tag) = 0;
+	virtual HScheme GetDefaultScheme() = 0;
+	// The scheme of a tag (letter case ignored), 0 when unknown.
+	virtual HScheme GetScheme(const char *tag) = 0;
+	// The scheme object of a handle; the default scheme's for an unknown handle.
+	virtual IScheme *GetIScheme(HScheme scheme) = 0;
+	// Proportional scaling from the 640x480 base to the screen height, and back.
+	virtual int GetProportionalScaledValue(int normalizedValue) = 0;
+	virtual int GetProportionalNormalizedValue(int scaledValue) = 0;
+
+protected:
+	virtual ~ISchemeManager() = default;
+};
+}

@@ -1,0 +1,64 @@
+// The engine's drawing surface ("VGUI_Surface030"): drawing in the coordinates of the panel
+// made current, textures, the alpha multiplier, popups and the embedded root panel.
+#pragma once
+
+#include "tier1/Color.h"
+#include "vgui/VGUI.h"
+
+#define VGUI_SURFACE_INTERFACE_VERSION "VGUI_Surface030"
+
+namespace vgui
+{
+class ISurface
+{
+public:
+	// Drawing happens relative to the current panel and is clipped to its clip rectangle
+	// (shrunk by its inset when useInsets is set); calls nest.
+	virtual void PushMakeCurrent(VPANEL panel, bool useInsets) = 0;
+	virtual void PopMakeCurrent(VPANEL panel) = 0;
+
+	virtual void DrawSetColor(int r, int g, int b, int a) = 0;
+	virtual void DrawSetColor(Color col) = 0;
+	virtual void DrawFilledRect(int x0, int y0, int x1, int y1) = 0;
+	// Alpha runs from alpha0 to alpha1 across the rectangle, times the colour's own alpha.
+	virtual void DrawFilledRectFade(int x0, int y0, int x1, int y1, unsigned int alpha0, unsigned int alpha1,
+	                                bool horizontal) = 0;
+	virtual void DrawOutlinedRect(int x0, int y0, int x1, int y1) = 0;
+	virtual void DrawLine(int x0, int y0, int x1, int y1) = 0;
+
+	// Textures: ids made here, bound to a file name; the size of an unbound id is 0 by 0.
+	virtual int CreateNewTextureID(bool procedural = false) = 0;
+	virtual void DrawSetTextureFile(int id, const char *filename, int hardwareFilter, bool forceReload) = 0;
+	virtual int DrawGetTextureId(const char *filename) = 0;
+	virtual bool DrawGetTextureFile(int id, char *filename, int maxlen) = 0;
+	virtual bool IsTextureIDValid(int id) = 0;
+	virtual void DrawSetTexture(int id) = 0;
+	virtual void DrawGetTextureSize(int id, int &wide, int &tall) = 0;
+	// The current texture stretched over the rectangle, tinted by the current colour.
+	virtual void DrawTexturedRect(int x0, int y0, int x1, int y1) = 0;
+
+	// Multiplies the alpha of everything drawn (0..1).
+	virtual void DrawSetAlphaMultiplier(float alpha) = 0;
+	virtual float DrawGetAlphaMultiplier() = 0;
+
+	// Painting bookkeeping of the engine's traversal.
+	virtual void Invalidate(VPANEL panel) = 0;
+	virtual void SwapBuffers(VPANEL panel) = 0;
+	virtual bool ShouldPaintChildPanel(VPANEL childPanel) = 0;
+	// Lays out the panel's subtree (scheme settings first when forced).
+	virtual void SolveTraverse(VPANEL panel, bool forceApplySchemeSettings = false) = 0;
+
+	virtual VPANEL GetEmbeddedPanel() = 0;
+	virtual void GetScreenSize(int &wide, int &tall) = 0;
+	// Makes the panel a popup: a child of the embedded panel painted above the others.
+	virtual void CreatePopup(VPANEL panel, bool minimised, bool showTaskbarIcon = true, bool disabled = false,
+	                         bool mouseInput = true, bool kbInput = true) = 0;
+	virtual void MovePopupToFront(VPANEL panel) = 0;
+	virtual void MovePopupToBack(VPANEL panel) = 0;
+	virtual void SetCursor(HCursor cursor) = 0;
+	virtual void SetCursorAlwaysVisible(bool visible) = 0;
+
+protected:
+	virtual ~ISurface() = default;
+};
+}

@@ -1,0 +1,68 @@
+// Controls of the engine's vgui stand-in for hosts and tests ("ZvVGuiStandIn001" from the
+// engine's factory): running frames, painting, the draw log and frame pixels, textures,
+// input events. The system's own code never includes this header.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "inputsystem/ButtonCode.h"
+#include "vgui/VGUI.h"
+
+#define VGUI_STANDIN_INTERFACE_VERSION "ZvVGuiStandIn001"
+
+// One drawing call of the surface, in screen coordinates before clipping; the colour's alpha
+// includes the alpha multiplier.
+struct VGuiDrawRecord
+{
+	enum Kind
+	{
+		FilledRect,
+		FadedRect,
+		OutlinedRect,
+		Line,
+		TexturedRect,
+	};
+	Kind kind;
+	vgui::VPANEL panel;  // the panel current while drawing, 0 for none
+	int x0, y0, x1, y1;
+	unsigned char r, g, b, a;
+	int texture;               // TexturedRect: the texture id
+	unsigned alpha0, alpha1;   // FadedRect
+	bool horizontal;           // FadedRect
+};
+
+class IVGuiStandIn
+{
+public:
+	// One frame of the engine's vgui loop: input events, due messages, tick signals, Think
+	// over the tree, scheme settings, then the deletions asked for.
+	virtual void RunFrame() = 0;
+	// Clears the frame to transparent black and paints the tree, popups last.
+	virtual void Paint() = 0;
+	virtual void SetRunning(bool running) = 0;
+	virtual void SetScreenSize(int wide, int tall) = 0;
+
+	virtual const std::vector<VGuiDrawRecord> &DrawLog() const = 0;
+	virtual void ClearDrawLog() = 0;
+	// Frame pixel as 0xAABBGGRR (bytes r, g, b, a in memory order); 0 outside the frame.
+	virtual uint32_t Pixel(int x, int y) const = 0;
+
+	// The pixels a texture file name stands for: wide x tall RGBA bytes (null: opaque white).
+	virtual void DefineTexture(const char *fileName, int wide, int tall, const unsigned char *rgba) = 0;
+
+	// Input events, applied to the input state at the next RunFrame.
+	virtual void QueueCursorMove(int x, int y) = 0;
+	virtual void QueueButton(ButtonCode_t code, bool down) = 0;
+
+	// Messages still queued; the number of engine panels alive (the root panel included).
+	virtual int PendingMessageCount() const = 0;
+	virtual int LivePanelCount() const = 0;
+
+	// Forgets queued messages and events, tick signals, the draw log, textures and schemes,
+	// and sets the default screen size of 640 x 480.
+	virtual void Reset() = 0;
+
+protected:
+	~IVGuiStandIn() = default;
+};
