@@ -23,6 +23,7 @@
 #include "steam/steam_api.h"
 #include "tier0/dbg.h"
 #include "tier1/tier2.h"
+#include "tier1/utlbuffer.h"
 
 namespace
 {
@@ -124,31 +125,10 @@ private:
 // Whether a request's answer may reach Lua: the menu state that made it is still the one.
 bool SameState(ILuaInterface *pOwner) { return g_Lua && g_Lua == pOwner; }
 
-// Reads a whole file under "MOD"; false when it is missing, unreadable or 2 GiB or larger.
-bool ReadGameFile(const char *path, std::vector<unsigned char> &out)
+// Reads a whole file under "MOD" into the buffer; false when it is missing or unreadable.
+bool ReadGameFile(const char *path, CUtlBuffer &out)
 {
-	if (!g_pFullFileSystem)
-		return false;
-	FileHandle_t file = g_pFullFileSystem->Open(path, "rb", "MOD");
-	if (!file)
-		return false;
-	uint64_t size = g_pFullFileSystem->Size(file);
-	bool ok = size < static_cast<uint64_t>(INT32_MAX);
-	if (ok)
-	{
-		try
-		{
-			out.resize(static_cast<size_t>(size));
-		}
-		catch (const std::bad_alloc &)
-		{
-			ok = false;
-		}
-	}
-	if (ok && size > 0)
-		ok = g_pFullFileSystem->Read(out.data(), static_cast<int>(size), file) == static_cast<int>(size);
-	g_pFullFileSystem->Close(file);
-	return ok;
+	return g_pFullFileSystem && g_pFullFileSystem->ReadFile(path, "MOD", out, 0, 0);
 }
 
 // Writes a whole file under "MOD", creating its folder; the result is not reported.
@@ -630,11 +610,11 @@ LUA_FUNCTION(steamworks, Publish)
 	std::string description = pLua->CheckString(5);
 	TagList tagList(tags);
 
-	std::vector<unsigned char> contentBytes, previewBytes;
+	CUtlBuffer contentBytes, previewBytes;
 	if (!ReadGameFile(content.c_str(), contentBytes) || !ReadGameFile(preview.c_str(), previewBytes))
 		return 0;
 	Kestrum::AutoBuffer compressed(0);
-	if (!Kestrum::Compression::LZMA::Compress(contentBytes.data(), static_cast<uint32_t>(contentBytes.size()),
+	if (!Kestrum::Compression::LZMA::Compress(contentBytes.Base(), static_cast<uint32_t>(contentBytes.TellPut()),
 	                                          compressed, 5, 0x10000))
 		return 0;
 	ISteamRemoteStorage *storage = RemoteStorage();
@@ -644,7 +624,7 @@ LUA_FUNCTION(steamworks, Publish)
 	std::string contentName = CloudName(".main");
 	storage->FileWrite(contentName.c_str(), compressed.GetBase(), static_cast<int32_t>(compressed.GetWritten()));
 	std::string previewName = CloudName(".jpg");
-	storage->FileWrite(previewName.c_str(), previewBytes.data(), static_cast<int32_t>(previewBytes.size()));
+	storage->FileWrite(previewName.c_str(), previewBytes.Base(), previewBytes.TellPut());
 
 	bool filtered = HasBadWords(title) || HasBadWords(description);
 	SteamAPICall_t call = storage->PublishWorkshopFile(

@@ -85,6 +85,14 @@ eq(#standin_steam_cloud(), 0, "nothing uploaded") eq(#items(), before + 2, "noth
 eq(luarun_output(), "", "nothing printed")
 assert(not pcall(steamworks.Publish, {}, "data/content.txt", "data/preview.dat", "Title"), "the description is required")
 
+-- Empty files publish too: the content as an empty LZMA stream, an empty preview.
+write("empty.txt", "")
+steamworks.Publish({}, "data/empty.txt", "data/empty.txt", "Empty one", "")
+frames(5)
+local last = standin_workshop_query("SELECT file_size, preview_size FROM items ORDER BY id DESC LIMIT 1")[1]
+assert(tonumber(last[1]) >= 13, "an LZMA header at least") eq(last[2], "0", "empty preview")
+luarun_clear_output()
+
 -- Steam's failure answer: the message, and the cloud files are still removed.
 standin_steam_setting("fail_publish = 25")
 standin_steam_restart()
