@@ -191,7 +191,7 @@ public:
 			return;
 		CLuaTable player;
 		player.SetMember("name", pchName ? pchName : "");
-		player.SetMember("score", static_cast<float>(nScore));
+		player.SetMemberDouble("score", nScore);
 		player.SetMember("time", flTimePlayed);
 		m_Players.SetMember(static_cast<float>(m_iNext), &player);
 		++m_iNext;

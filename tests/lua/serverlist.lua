@@ -19,6 +19,7 @@ standin_steam_servers(table.concat({
 	server({ "lan", "192.168.1.2:27015", "", "otherdir", "5", "Lan", "m", "Fine", "0", "8", "0", "0", "0", "zv:lan" }),
 	"player\t10.0.0.1:27016\tAnn\t12\t65.5",
 	"player\t10.0.0.1:27016\tBob\t-3\t7",
+	"player\t10.0.0.1:27016\tCarl\t16777217\t1",
 }, "\n"))
 
 -- Runs Steam's dispatch until the query has finished (or gives up).
@@ -101,9 +102,10 @@ local players
 serverlist.PlayerList("10.0.0.1:27016", function(t) players = t end)
 eq(players, nil, "players come later")
 run(function() return players ~= nil end)
-eq(#players, 2, "two players")
+eq(#players, 3, "three players")
 eq(players[1].name, "Ann") eq(players[1].score, 12, "score") eq(players[1].time, 65.5, "time played")
 eq(players[2].name, "Bob") eq(players[2].score, -3, "negative score")
+eq(players[3].score, 16777217, "scores are exact integers")
 
 local silent
 serverlist.PlayerList("10.0.0.9:27015", function(t) silent = t end)
