@@ -82,6 +82,14 @@ const char kServers[] =
     "server\tinternet\t1.2.3.8:27015\tport\n"   // bad query port
     "server\tinternet\t1.2.3.9\n"               // no port
     "server\tinternet\t1.2.3.10:27015\t\t\t\t\t\t\t\t\t\t2\n"  // password must be 0 or 1
+    "server\tinternet\t1.2.3.11:27015\t-1\n"                     // negative query port
+    "server\tinternet\t1.2.3.12:70000\n"                          // port out of range
+    "server\tinternet\t1.2.3.13:1\t\t\t99999999999999999999999\n" // ping out of range
+    "server\tinternet\t1.2.3.14:1\t\t\t\t\t\t\t1e3\n"           // players not a whole number
+    "server\tinternet\t01.2.3.4.5:1\n"
+    "server\tinternet\n"
+    "server\n"
+    "\n"
     "player\t1.2.3.4:27016\tAnn\t5\t60\n"
     "player\tbad\tBob\n"
     "nonsense line\n";
@@ -155,6 +163,21 @@ TEST_F(SteamMatchmakingServersTest, ReceiversMayCancelOrReleaseWhileAnswered)
     SteamAPI_RunCallbacks();
     SteamAPI_RunCallbacks();
     EXPECT_EQ((std::vector<std::string>{"ok 0", "ok 1"}), receiver.events);
+    servers->ReleaseRequest(request);
+}
+
+TEST_F(SteamMatchmakingServersTest, HugeAndBinaryLinesAreSurvived)
+{
+    std::string file = "server\tinternet\t1.2.3.4:1\t\t\t\t" + std::string(1 << 20, 'n') + "\n";
+    file += std::string("server\tinternet\t1.2.3.5:1\t\t\t\tna\0me\t\t\t\t\t\t\t\t\x01\xff\n", 45);
+    file += std::string(100000, '\t') + "\n";
+    Start(file);
+    HServerListRequest request = Internet("zorvan");
+    SteamAPI_RunCallbacks();
+    EXPECT_EQ((std::vector<std::string>{"ok 0", "ok 1", "done 0"}), receiver.events);
+    EXPECT_EQ(63u, std::strlen(servers->GetServerDetails(request, 0)->GetName()));
+    EXPECT_STREQ("na", servers->GetServerDetails(request, 1)->GetName());
+    EXPECT_STREQ("\x01\xff", servers->GetServerDetails(request, 1)->m_szGameTags);
     servers->ReleaseRequest(request);
 }
 
