@@ -459,15 +459,11 @@ public:
 			Failed();
 			return;
 		}
-		int32_t read = storage->UGCRead(handle, data.data(), size, 0);
-		if (read <= 0)
+		if (storage->UGCRead(handle, data.data(), size, 0) == 0)
 		{
 			Failed();
 			return;
 		}
-		// Only the bytes Steam gave are kept.
-		if (read < size)
-			data.resize(static_cast<size_t>(read));
 
 		std::string path = CachePath(handle);
 		Kestrum::AutoBuffer extracted(0);
