@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "VGuiFixture.h"
+#include "lua/ILuaInterface.h"
+#include "lua/LuaObject.h"
 #include "tier1/KeyValues.h"
 #include "vgui/IScheme.h"
 #include "vgui_controls/Image.h"
@@ -458,5 +460,37 @@ TEST_F(LabelTest, DashedLinesStepByDashAndGap)
 			rects.push_back({ r.x0, r.y0, r.x1, r.y1 });
 		EXPECT_EQ(c.rects, rects);
 	}
+}
+
+TEST_F(LabelTest, LuaHooksSeeMousePressesAndSchemeChanges)
+{
+	ILuaInterface *lua = m_harness->Open(false);
+	ASSERT_NE(nullptr, lua);
+	ASSERT_TRUE(lua->RunString("test", "",
+	                           "log = ''; swallow = true; T = {"
+	                           " OnMousePressed = function(p, code) log = log .. 'M' .. code; return swallow end,"
+	                           " ApplySchemeSettings = function(p) log = log .. 'S' end }",
+	                           true, true));
+	auto log = [&]() {
+		CLuaObject value;
+		value.SetFromGlobal("log");
+		return std::string(value.GetString());
+	};
+	vgui::Panel parent(nullptr, "parent");
+	FocusProbe target(&parent, "target");
+	ProbeLabel label(&parent, "label", "text");
+	label.SetAssociatedControl(&target);
+	label.m_pLuaTable = new CLuaObject();
+	label.m_pLuaTable->SetFromGlobal("T");
+
+	label.OnMousePressed(MOUSE_LEFT);
+	EXPECT_EQ("M" + std::to_string(MOUSE_LEFT), log());
+	EXPECT_EQ(0, target.requests);  // the hook took the press
+	ASSERT_TRUE(lua->RunString("test", "", "swallow = false", true, true));
+	label.OnMousePressed(MOUSE_LEFT);
+	EXPECT_EQ(1, target.requests);
+
+	label.ApplySchemeSettings(g_pVGuiSchemeManager->GetIScheme(0));
+	EXPECT_EQ('S', log().back());
 }
 }
