@@ -215,7 +215,8 @@ void Panel::InternalMousePressed(int code)
 		return;
 
 	unsigned int now = NowMilliseconds();
-	if (IsTriplePressAllowed() && now - m_lLastDoublePressTime <= kTriplePressMilliseconds)
+	// 0 means no double press yet (a clock that starts at 0 would otherwise make every early press a triple).
+	if (IsTriplePressAllowed() && m_lLastDoublePressTime != 0 && now - m_lLastDoublePressTime <= kTriplePressMilliseconds)
 	{
 		InternalMouseTriplePressed(code);
 		return;
