@@ -55,7 +55,10 @@ public:
 	void OnMessage(const KeyValues *params, vgui::VPANEL from) override
 	{
 		if (!strcmp(params->GetName(), "SetAsCurrentDefaultButton"))
-			*m_log += std::string(GetName()) + ".default" + std::to_string(const_cast<KeyValues *>(params)->GetInt("state")) + " ";
+		{
+			int state = const_cast<KeyValues *>(params)->GetInt("state");
+			*m_log += std::string(GetName()) + ".default" + std::to_string(state) + " ";
+		}
 		vgui::Panel::OnMessage(params, from);
 	}
 	vgui::Panel *HasHotkey(wchar_t key) override { return key == m_hotkey ? this : nullptr; }

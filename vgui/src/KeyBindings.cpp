@@ -141,7 +141,11 @@ void AddDefaultKeyToMap(const char *className, const char *bindingName, int keyc
 
 PanelKeyBindingMap *Panel::GetKBMap()
 {
-	static PanelKeyBindingMap *s_map = FindOrAddPanelKeyBindingMap("Panel");
+	static PanelKeyBindingMap *s_map = [] {
+		PanelKeyBindingMap *map = FindOrAddPanelKeyBindingMap("Panel");
+		map->pfnClassName = &Panel::GetPanelClassName;
+		return map;
+	}();
 	return s_map;
 }
 
