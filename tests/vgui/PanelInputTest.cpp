@@ -498,4 +498,52 @@ TEST_F(PanelInputTest, PressCloseOpenMenusThatDontHoldThePressedPanel)
 	EXPECT_FALSE(menu->IsVisible());
 	EXPECT_TRUE(menu->IsMenu());
 }
+
+// A panel whose drag state tests set, logging the drag calls routing makes.
+class DragProbe : public vgui::Panel
+{
+public:
+	DragProbe(std::string *log) : vgui::Panel(nullptr, "drag"), m_log(log) {}
+	void OnContinueDragging() override { *m_log += "continue "; }
+	void OnFinishDragging(bool released, ButtonCode_t code, bool aborted) override
+	{
+		*m_log += "finish(" + std::to_string(released) + "," + std::to_string(code) + "," + std::to_string(aborted) + ") ";
+		GetDragDropInfo()->m_bDragging = false;
+	}
+
+private:
+	std::string *m_log;
+};
+
+TEST_F(PanelInputTest, DragCaptureTakesMovesAndReleasesWhileDragging)
+{
+	DragProbe capture(&m_log);
+	vgui::g_DragDropCapture = &capture;
+
+	// Not dragging yet: the capture panel is told, and the move goes on as usual.
+	m_inner->InternalCursorMoved(35, 35);
+	EXPECT_EQ("continue inner.moved(5,5) ", TakeLog());
+
+	capture.GetDragDropInfo()->m_bDragging = true;
+	m_inner->InternalCursorMoved(36, 36);
+	EXPECT_EQ("continue ", TakeLog());
+
+	// Escape held: the drag is cancelled.
+	m_vgui->QueueButton(KEY_ESCAPE, true);
+	Frame();
+	TakeLog();
+	m_inner->InternalCursorMoved(37, 37);
+	EXPECT_EQ("continue finish(1,-1,1) ", TakeLog());
+	m_vgui->QueueButton(KEY_ESCAPE, false);
+	Frame();
+	TakeLog();
+
+	// A release while dragging drops and goes no further; once done, releases route normally.
+	capture.GetDragDropInfo()->m_bDragging = true;
+	m_inner->InternalMouseReleased(MOUSE_LEFT);
+	EXPECT_EQ("finish(1,107,0) ", TakeLog());
+	m_inner->InternalMouseReleased(MOUSE_LEFT);
+	EXPECT_EQ("finish(1,107,0) inner.released107 ", TakeLog());
+	vgui::g_DragDropCapture = nullptr;
+}
 }
