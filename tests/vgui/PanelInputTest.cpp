@@ -181,7 +181,11 @@ TEST_F(PanelInputTest, MouseInputDisabledOrCursorNoneDropsMouseEvents)
 	EXPECT_EQ("outer.entered outer.moved(25,25) ", TakeLog());
 
 	m_inner->SetMouseInputEnabled(true);
+	// Cursor code 0 means no cursor; the "none" code 1 of scripts' unknown names is a cursor.
 	m_inner->SetCursor(vgui::dc_none);
+	EXPECT_FALSE(m_inner->IsCursorNone());
+	m_inner->SetCursor(0);
+	EXPECT_TRUE(m_inner->IsCursorNone());
 	m_inner->InternalCursorEntered();
 	m_inner->InternalCursorMoved(35, 35);
 	m_inner->InternalMousePressed(MOUSE_LEFT);

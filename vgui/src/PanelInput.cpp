@@ -119,7 +119,8 @@ void Panel::ScreenToLocal(int &x, int &y)
 	y -= py;
 }
 
-bool Panel::IsCursorNone() { return GetCursor() == dc_none; }
+// Cursor code 0 stands for no cursor at all.
+bool Panel::IsCursorNone() { return GetCursor() == 0; }
 
 bool Panel::IsCursorOver()
 {
