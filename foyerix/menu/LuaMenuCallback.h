@@ -1,8 +1,9 @@
 // The callback object of the menu Lua state: makes its value objects and prints its
-// messages and script errors.
+// messages and script errors in the menu's colours.
 #pragma once
 
 #include "lua/ILuaCallback.h"
+#include "tier1/Color.h"
 
 class CLuaMenuCallback : public ILuaCallback
 {
@@ -17,3 +18,7 @@ public:
 };
 
 extern CLuaMenuCallback g_LuaCallback;
+
+// Colours of the menu state's messages and of its script errors.
+extern Color cMsgColor;
+extern Color cErrorColor;

@@ -196,6 +196,14 @@ public:
 
     int RegisteredCount() const override { return static_cast<int>(m_Commands.size()); }
 
+    int GetCommandCount() const override { return static_cast<int>(m_Commands.size()); }
+    ConCommandBase *GetCommandAt(int index) override
+    {
+        if (index < 0 || static_cast<size_t>(index) >= m_Commands.size())
+            return nullptr;
+        return m_Commands[index];
+    }
+
 private:
     struct QueuedSet
     {

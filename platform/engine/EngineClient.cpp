@@ -41,6 +41,8 @@ public:
 	float GetDemoPlaybackTimeScale() override { return enginestandin::Demo().timeScale; }
 	int GetDemoPlaybackTotalTicks() override { return enginestandin::Demo().totalTicks; }
 	IAchievementMgr *GetAchievementMgr() override { return enginestandin::AchievementManager(); }
+	bool IsInGame() override { return m_inGame; }
+	const char *GetLevelName() override { return m_hasLevel ? m_levelName.c_str() : nullptr; }
 
 	const std::vector<std::string> &ExecutedCommands() const override { return m_commands; }
 	void ClearExecutedCommands() override { m_commands.clear(); }
@@ -51,11 +53,22 @@ public:
 	}
 	void SetMaxClients(int maxClients) override { m_maxClients = maxClients; }
 	void SetCurrentTime(double seconds) override;
+	void SetLevelName(const char *name) override
+	{
+		m_hasLevel = name != nullptr;
+		m_levelName = name ? name : "";
+	}
+	void SetInGame(bool inGame) override { m_inGame = inGame; }
+	const std::vector<std::string> &ShellExecutions() const override;
+	void ClearShellExecutions() override;
 
 private:
 	int m_maxClients = 1;
 	std::vector<std::string> m_commands;
 	std::map<int, std::string> m_debugLines;
+	std::string m_levelName;
+	bool m_hasLevel = false;
+	bool m_inGame = false;
 };
 
 EngineClient s_EngineClient;
@@ -75,3 +88,9 @@ InterfaceReg s_EngineStandInReg(&CreateEngineStandIn, ENGINE_STANDIN_INTERFACE_V
 void VGuiSystemSetCurrentTime(double seconds);
 
 void EngineClient::SetCurrentTime(double seconds) { VGuiSystemSetCurrentTime(seconds); }
+
+// Shell requests are kept by the vgui system.
+std::vector<std::string> &VGuiSystemShellExecutions();
+
+const std::vector<std::string> &EngineClient::ShellExecutions() const { return VGuiSystemShellExecutions(); }
+void EngineClient::ClearShellExecutions() { VGuiSystemShellExecutions().clear(); }

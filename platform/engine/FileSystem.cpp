@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "GameContent.h"
+#include "FileSystemAsync.h"
 #include "FileSystemQueries.h"
 #include "filesystem/IFileSystem.h"
 #include "tier1/interface.h"
@@ -52,7 +53,7 @@ std::string CleanRelativeName(const char *pFileName)
     return name;
 }
 
-class EngineFileSystem final : public FileSystemQueries
+class EngineFileSystem final : public FileSystemAsync
 {
 public:
     int Read(void *pOutput, int size, FileHandle_t file) override
@@ -286,5 +287,12 @@ void *CreateFileSystem()
 }
 
 InterfaceReg s_FileSystemReg(&CreateFileSystem, FILESYSTEM_INTERFACE_VERSION);
+
+void *CreateAsyncReadStandIn()
+{
+    return static_cast<IAsyncReadStandIn *>(&s_FileSystem);
+}
+
+InterfaceReg s_AsyncReadStandInReg(&CreateAsyncReadStandIn, ASYNCREAD_STANDIN_INTERFACE_VERSION);
 
 }  // namespace

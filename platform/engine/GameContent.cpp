@@ -27,9 +27,11 @@ public:
 				return true;
 		return false;
 	}
+	void SetDownloadNotifications(AddonDownloadNotifications *receiver) override { notifications = receiver; }
 
 	std::vector<Addon::Information> list;
 	std::vector<uint64_t> mounted;
+	AddonDownloadNotifications *notifications = nullptr;
 };
 
 class Games final : public IGameDepotSystem
@@ -135,6 +137,7 @@ public:
 		s_Achievements.present = present;
 	}
 	void SetDemo(const StandInDemo &demo) override { s_Demo = demo; }
+	AddonDownloadNotifications *DownloadNotifications() override { return s_Addons.notifications; }
 };
 
 Controls s_Controls;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tier1/interface.h"
 #include "vgui/ISystem.h"
@@ -9,6 +10,8 @@
 namespace
 {
 double g_CurrentTime = 0.0;
+// Shell requests are only recorded: a stand-in never starts programs on the desktop.
+std::vector<std::string> g_ShellExecutions;
 
 class VGuiSystem final : public vgui::ISystem
 {
@@ -33,6 +36,11 @@ public:
 		return static_cast<int>(n);
 	}
 
+	void ShellExecute(const char *command, const char *file) override
+	{
+		g_ShellExecutions.push_back(std::string(command ? command : "") + " " + (file ? file : ""));
+	}
+
 private:
 	std::string m_clipboard;
 };
@@ -45,6 +53,7 @@ InterfaceReg s_VGuiSystemReg(&CreateVGuiSystem, VGUI_SYSTEM_INTERFACE_VERSION);
 }
 
 void VGuiSystemSetCurrentTime(double seconds) { g_CurrentTime = seconds; }
+std::vector<std::string> &VGuiSystemShellExecutions() { return g_ShellExecutions; }
 
 #include "VGuiInternal.h"
 

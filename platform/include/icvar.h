@@ -41,6 +41,10 @@ public:
     virtual void QueueMaterialThreadSetValue(ConVar *pConVar, float flValue) = 0;
     virtual void ProcessQueuedMaterialThreadConVarSets() = 0;
 
+    // The registered variables and commands in list order (order of registration).
+    virtual int GetCommandCount() const = 0;
+    virtual ConCommandBase *GetCommandAt(int index) = 0;  // null outside 0 .. count - 1
+
 protected:
     ~ICvar() = default;
 };

@@ -20,7 +20,14 @@ SteamAPICall_t CallQueue::Start(int callbackId, CallWork work, int turns, const 
 {
     SteamAPICall_t call = m_next++;
     turns = std::max(turns, 1);
-    m_pending[call] = Pending{callbackId, std::move(work), turns, turns, uploadName};
+    m_pending[call] = Pending{callbackId, std::move(work), turns, turns, uploadName, CallReady()};
+    return call;
+}
+
+SteamAPICall_t CallQueue::StartWhenReady(int callbackId, CallReady ready, CallWork work)
+{
+    SteamAPICall_t call = m_next++;
+    m_pending[call] = Pending{callbackId, std::move(work), 1, 1, std::string(), std::move(ready)};
     return call;
 }
 
@@ -110,9 +117,14 @@ void CallQueue::RunTurn()
     for (auto it = m_pending.begin(); it != m_pending.end();) {
         Pending& call = it->second;
         int turn = call.turns - call.turnsLeft + 1;
-        if (--call.turnsLeft > 0) {
+        if (call.turnsLeft > 1) {
+            --call.turnsLeft;
             if (!call.uploadName.empty() && call.turns > 2)
                 PostProgress(call.uploadName, 100.0 * (turn - 1) / (call.turns - 2));
+            ++it;
+            continue;
+        }
+        if (call.ready && !call.ready()) {
             ++it;
             continue;
         }

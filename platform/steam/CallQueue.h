@@ -16,12 +16,17 @@ typedef std::vector<unsigned char> Record;
 
 // Fills a call's result record when it completes; sets ioFailure for an I/O failure.
 typedef std::function<Record(bool& ioFailure)> CallWork;
+// Whether work done elsewhere (another thread) has finished, so the call may complete.
+typedef std::function<bool()> CallReady;
 
 class CallQueue {
 public:
     // Starts a call that completes after `turns` runs of the callbacks (at least 1). When
     // uploadName is set, the turns before completion post upload progress records for it.
     SteamAPICall_t Start(int callbackId, CallWork work, int turns = 1, const std::string& uploadName = std::string());
+    // Starts a call that completes on the first run of the callbacks at which `ready` answers
+    // true (checked on the caller's thread, from the next run on).
+    SteamAPICall_t StartWhenReady(int callbackId, CallReady ready, CallWork work);
 
     bool IsCompleted(SteamAPICall_t call, bool* ioFailure) const;
     bool Fetch(SteamAPICall_t call, void* out, int size, int callbackId, bool* ioFailure);
@@ -47,6 +52,7 @@ private:
         int turnsLeft;
         int turns;
         std::string uploadName;
+        CallReady ready;
     };
     struct Completed {
         int callbackId;

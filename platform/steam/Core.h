@@ -47,4 +47,7 @@ ISteamScreenshots* ScreenshotsInterface();
 ISteamHTTP* HTTPInterface();
 ISteamUnifiedMessages* UnifiedMessagesInterface();
 
+// Abandons every HTTP request and stops the transfer thread (Steam shuts down).
+void ShutdownHTTP();
+
 } // namespace steamstandin

@@ -83,6 +83,11 @@ Settings LoadSettings(const std::string& path)
         } else if (key == "enumerate_returned") {
             if (ParseNumber(value, number))
                 settings.enumerateReturned = number;
+        } else if (key == "http_loopback_only") {
+            settings.httpLoopbackOnly = ParseBool(value);
+        } else if (key == "http_body_limit") {
+            if (ParseNumber(value, number) && number >= 0)
+                settings.httpBodyLimit = number;
         } else if (key.compare(0, sizeof(kFailPrefix) - 1, kFailPrefix) == 0) {
             settings.failures[key.substr(sizeof(kFailPrefix) - 1)] = value;
         }

@@ -14,6 +14,7 @@ namespace steamstandin {
 const AppId_t kDefaultAppId = 4120;
 const uint64_t kDefaultUserId = 76561198000000001ull;
 const int64_t kDefaultQuotaBytes = 500ll * 1024 * 1024;
+const int64_t kDefaultHTTPBodyLimit = 64ll * 1024 * 1024;
 
 struct Settings {
     bool running = true;
@@ -24,6 +25,10 @@ struct Settings {
     // Counts an enumeration page reports instead of the true ones (-1: the true ones).
     int64_t enumerateTotal = -1;
     int64_t enumerateReturned = -1;
+    // HTTP requests reach only loopback addresses (127.0.0.0/8, ::1, "localhost") unless off.
+    bool httpLoopbackOnly = true;
+    // A response body larger than this many bytes ends the request unsuccessful.
+    int64_t httpBodyLimit = kDefaultHTTPBodyLimit;
     // Operation name ("stream_open", "publish", ...) -> how it fails.
     std::map<std::string, std::string> failures;
 

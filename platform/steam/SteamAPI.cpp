@@ -74,6 +74,7 @@ S_API bool SteamAPI_InitSafe()
 S_API void SteamAPI_Shutdown()
 {
     Calls().Reset();
+    ShutdownHTTP();
     TheCore().reset();
 }
 

@@ -9,12 +9,15 @@
 #include <string>
 
 #include "tier0/standin.h"
+#include "tier1/Color.h"
 
 namespace {
 
 std::recursive_mutex g_OutputMutex;
 Tier0OutputHook g_pHook = nullptr;
 void *g_pHookContext = nullptr;
+Tier0ColorHook g_pColorHook = nullptr;
+void *g_pColorHookContext = nullptr;
 
 std::string FormatV(const char *pFormat, va_list args) {
     if (!pFormat) return std::string();
@@ -83,5 +86,38 @@ Tier0OutputHook Tier0_SetOutputHook(Tier0OutputHook hook, void *pContext, void *
     if (ppPreviousContext) *ppPreviousContext = g_pHookContext;
     g_pHook = hook;
     g_pHookContext = hook ? pContext : nullptr;
+    return previous;
+}
+
+SpewRetval_t ColorSpewMessage(SpewType_t type, const Color *pColor, const char *pMsg, ...) {
+    va_list args;
+    va_start(args, pMsg);
+    std::string text = FormatV(pMsg, args);
+    va_end(args);
+    Tier0OutputKind kind = Tier0OutputKind::Msg;
+    switch (type) {
+    case SPEW_WARNING: kind = Tier0OutputKind::Warning; break;
+    case SPEW_ASSERT: kind = Tier0OutputKind::Assert; break;
+    case SPEW_ERROR: kind = Tier0OutputKind::Error; break;
+    default: break;
+    }
+    // Without a colour the text keeps the kind's plain look: white, opaque.
+    unsigned char rgba[4] = {255, 255, 255, 255};
+    if (pColor)
+        for (int i = 0; i < 4; ++i) rgba[i] = (*pColor)[i];
+    {
+        std::lock_guard<std::recursive_mutex> lock(g_OutputMutex);
+        if (g_pColorHook) g_pColorHook(kind, rgba, text.c_str(), g_pColorHookContext);
+        Emit(kind, text);
+    }
+    return type == SPEW_ERROR ? SPEW_ABORT : SPEW_CONTINUE;
+}
+
+Tier0ColorHook Tier0_SetColorHook(Tier0ColorHook hook, void *pContext, void **ppPreviousContext) {
+    std::lock_guard<std::recursive_mutex> lock(g_OutputMutex);
+    Tier0ColorHook previous = g_pColorHook;
+    if (ppPreviousContext) *ppPreviousContext = g_pColorHookContext;
+    g_pColorHook = hook;
+    g_pColorHookContext = hook ? pContext : nullptr;
     return previous;
 }

@@ -5,12 +5,20 @@
 //   luarun_advance(seconds)  moves the game clock on and runs one frame's timer cycle
 //   luarun_output()          everything printed so far, as one string
 //   luarun_clear_output()    forgets what was printed so far
+//   luarun_sleep(seconds)    waits that long in real time (at most 1 s), for work of other threads
+//   luarun_http_start()      starts the loopback HTTP server of fixtures/LoopbackHttpServer.h
+//                            (its standard routes) once; answers its "http://127.0.0.1:<port>"
+//   luarun_http_requests()   how many requests that server has received
 // and the stand-in controls of fixtures/StandInLuaControls.h ("standin_" functions).
+#include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 
+#include "fixtures/LoopbackHttpServer.h"
 #include "fixtures/MenuLuaHarness.h"
 #include "fixtures/StandInLuaControls.h"
 #include "lua/ILuaInterface.h"
@@ -22,6 +30,7 @@ namespace
 {
 MenuLuaHarness *g_Harness = nullptr;
 std::string g_Output;
+std::unique_ptr<LoopbackHttpServer> g_Server;
 
 void CaptureOutput(Tier0OutputKind kind, const char *text, void *)
 {
@@ -56,6 +65,37 @@ int ClearOutput(lua_State *)
 {
 	g_Output.clear();
 	return 0;
+}
+
+int Sleep(lua_State *L)
+{
+	ILuaInterface *lua = LuaInterfaceOf(L);
+	lua->MakeCurrent(L);
+	double seconds = lua->CheckNumber(1);
+	seconds = seconds < 0 ? 0 : (seconds > 1 ? 1 : seconds);
+	std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+	return 0;
+}
+
+int HttpStart(lua_State *L)
+{
+	ILuaInterface *lua = LuaInterfaceOf(L);
+	lua->MakeCurrent(L);
+	if (!g_Server)
+		g_Server.reset(new LoopbackHttpServer());
+	if (!g_Server->Running())
+		lua->ThrowError("luarun: the loopback HTTP server could not start");
+	std::string url = g_Server->Url();
+	lua->PushString(url.c_str(), static_cast<unsigned int>(url.size()));
+	return 1;
+}
+
+int HttpRequests(lua_State *L)
+{
+	ILuaInterface *lua = LuaInterfaceOf(L);
+	lua->MakeCurrent(L);
+	lua->PushNumber(g_Server ? static_cast<double>(g_Server->RequestCount()) : 0.0);
+	return 1;
 }
 }
 
@@ -99,11 +139,18 @@ int main(int argc, char **argv)
 		lua->Global()->SetMember("luarun_output");
 		lua->PushCFunction(ClearOutput);
 		lua->Global()->SetMember("luarun_clear_output");
+		lua->PushCFunction(Sleep);
+		lua->Global()->SetMember("luarun_sleep");
+		lua->PushCFunction(HttpStart);
+		lua->Global()->SetMember("luarun_http_start");
+		lua->PushCFunction(HttpRequests);
+		lua->Global()->SetMember("luarun_http_requests");
 		InstallStandInLuaControls(lua, &harness);
 
 		ok = lua->RunString(argv[1], "", code.str().c_str(), true, true);
 		g_Harness = nullptr;
 	}
+	g_Server.reset();
 	Tier0_SetOutputHook(nullptr, nullptr);
 	return ok ? 0 : 1;
 }

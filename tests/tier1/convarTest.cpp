@@ -61,6 +61,11 @@ public:
     void QueueMaterialThreadSetValue(ConVar *, int v) override { calls.push_back("queue i " + std::to_string(v)); }
     void QueueMaterialThreadSetValue(ConVar *, float) override { calls.push_back("queue f"); }
     void ProcessQueuedMaterialThreadConVarSets() override { calls.push_back("process"); }
+    int GetCommandCount() const override { return static_cast<int>(registered.size()); }
+    ConCommandBase *GetCommandAt(int index) override
+    {
+        return index >= 0 && index < GetCommandCount() ? registered[index] : nullptr;
+    }
 };
 
 // Statics made at load, as the plug-in's are.

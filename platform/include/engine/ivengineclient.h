@@ -21,6 +21,10 @@ public:
 	virtual int GetDemoPlaybackTotalTicks() = 0;
 	// The achievement manager, or null.
 	virtual IAchievementMgr *GetAchievementMgr() = 0;
+	// True while a map is loaded and the player is in it.
+	virtual bool IsInGame() = 0;
+	// The loaded map's path ("maps/name.bsp"), or null when none is loaded.
+	virtual const char *GetLevelName() = 0;
 
 protected:
 	virtual ~IVEngineClient() = default;

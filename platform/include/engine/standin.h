@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "filesystem/AddonDownloadNotifications.h"
 #include "filesystem/IContentManagers.h"
 
 #define ENGINE_STANDIN_INTERFACE_VERSION "ZvEngineStandIn001"
@@ -22,6 +23,13 @@ public:
 	virtual void SetMaxClients(int maxClients) = 0;
 	// The vgui system's clock, in seconds.
 	virtual void SetCurrentTime(double seconds) = 0;
+	// The engine client's level name ("" when no map is loaded; null also gives none) and
+	// its in-game state.
+	virtual void SetLevelName(const char *name) = 0;
+	virtual void SetInGame(bool inGame) = 0;
+	// What the vgui system was asked to shell-execute, "<verb> <file>", oldest first.
+	virtual const std::vector<std::string> &ShellExecutions() const = 0;
+	virtual void ClearShellExecutions() = 0;
 
 protected:
 	~IEngineStandIn() = default;
@@ -96,7 +104,60 @@ public:
 	// `present` is false.
 	virtual void SetAchievements(const std::vector<StandInAchievement> &achievements, bool present) = 0;
 	virtual void SetDemo(const StandInDemo &demo) = 0;
+	// The receiver registered with the add-on service (null: none), to report downloads to it
+	// as the engine's workshop downloader does.
+	virtual AddonDownloadNotifications *DownloadNotifications() = 0;
 
 protected:
 	~IGameContentStandIn() = default;
+};
+
+// The network string tables of the engine stand-in ("VEngineClientStringTable001") and their
+// controls ("ZvStringTableStandIn001"): tables exist once a string is added to them.
+#define STRINGTABLE_STANDIN_INTERFACE_VERSION "ZvStringTableStandIn001"
+
+class INetworkStringTableStandIn
+{
+public:
+	// Appends a string to the named table, making the table when it is new.
+	virtual void AddString(const char *table, const char *text) = 0;
+	// Forgets every table.
+	virtual void Reset() = 0;
+
+protected:
+	~INetworkStringTableStandIn() = default;
+};
+
+// The game UI of the engine stand-in ("GameUI011") and its controls ("ZvGameUIStandIn001").
+#define GAMEUI_STANDIN_INTERFACE_VERSION "ZvGameUIStandIn001"
+
+class IGameUIStandIn
+{
+public:
+	// Menu commands received, oldest first.
+	virtual const std::vector<std::string> &Commands() const = 0;
+	// The panels last handed over as main menu and as loading dialog (0: none).
+	virtual unsigned int MainMenuPanel() const = 0;
+	virtual unsigned int LoadingPanel() const = 0;
+	virtual void Reset() = 0;
+
+protected:
+	~IGameUIStandIn() = default;
+};
+
+// Controls of the file system's asynchronous reads ("ZvAsyncReadStandIn001"): queued reads
+// complete only when run here or finished by their caller.
+#define ASYNCREAD_STANDIN_INTERFACE_VERSION "ZvAsyncReadStandIn001"
+
+class IAsyncReadStandIn
+{
+public:
+	// Completes the reads queued so far, oldest first, on the calling thread; answers how many.
+	virtual int RunAsyncReads() = 0;
+	virtual int PendingAsyncReads() const = 0;
+	// Requests not yet released.
+	virtual int AsyncHandles() const = 0;
+
+protected:
+	~IAsyncReadStandIn() = default;
 };

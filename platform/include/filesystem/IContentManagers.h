@@ -43,11 +43,15 @@ struct Information
 };
 }
 
+class AddonDownloadNotifications;
+
 class IAddonSystem
 {
 public:
 	virtual const std::vector<Addon::Information> &GetList() = 0;
 	virtual bool IsMounted(uint64_t workshopId) = 0;
+	// The receiver of workshop download reports (null: none); it must outlive its registration.
+	virtual void SetDownloadNotifications(AddonDownloadNotifications *receiver) = 0;
 
 protected:
 	virtual ~IAddonSystem() = default;

@@ -15,6 +15,38 @@ typedef int FileFindHandle_t;
 #define FILESYSTEM_INTERFACE_VERSION "VFileSystem020"
 
 class IAddonSystem;
+
+// Asynchronous reads. A request names one file; with a null data pointer the file system
+// supplies the bytes and hands them to the completion in the request it passes back (they are
+// valid only during the call).
+enum FSAsyncStatus_t
+{
+    FSASYNC_ERR_READING = -3,  // the file could not be read
+    FSASYNC_ERR_FILEOPEN = -2, // the file was not found or the name was refused
+    FSASYNC_ERR_FAILURE = -1,
+    FSASYNC_OK = 0,
+    FSASYNC_STATUS_PENDING = 1,
+    FSASYNC_STATUS_INPROGRESS = 2,
+};
+
+struct FileAsyncRequest_t;
+typedef struct FSAsyncControlTag *FSAsyncControl_t;  // null: no request
+typedef void (*FSAsyncCallbackFunc_t)(const FileAsyncRequest_t &request, int nBytesRead, FSAsyncStatus_t err);
+
+struct FileAsyncRequest_t
+{
+    const char *pszFilename;
+    void *pData;                      // the caller's buffer, or null
+    int nOffset;                      // where to start reading
+    int nBytes;                       // how much to read; 0 for the whole file
+    FSAsyncCallbackFunc_t pfnCallback;
+    void *pContext;                   // handed back unchanged
+    int priority;
+    unsigned int flags;
+    const char *pszPathID;
+    unsigned int hSpecificAsyncFile;  // 0xFFFF: none
+    FSAllocFunc_t pfnAlloc;           // unused here
+};
 class IGameDepotSystem;
 class IGamemodeSystem;
 
@@ -113,6 +145,16 @@ public:
     virtual IGameDepotSystem *Games() = 0;
     virtual IGamemodeSystem *Gamemodes() = 0;
     virtual void MountedContentChanged() = 0;
+
+    // Queues asynchronous reads, one handle for each request in phControls (when given). The
+    // completion is called once, with a status 0 on success and below 0 on failure.
+    virtual FSAsyncStatus_t AsyncReadMultiple(const FileAsyncRequest_t *pRequests, int nRequests,
+                                              FSAsyncControl_t *phControls = nullptr) = 0;
+    // Finishes a request: with wait set, a request not yet done is completed before returning.
+    // Answers the request's status.
+    virtual FSAsyncStatus_t AsyncFinish(FSAsyncControl_t hControl, bool wait = true) = 0;
+    // Frees the file system's side of a request; a request still queued is dropped uncompleted.
+    virtual void AsyncRelease(FSAsyncControl_t hControl) = 0;
 
 protected:
     ~IFileSystem() = default;

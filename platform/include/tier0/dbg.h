@@ -35,3 +35,29 @@ TIER0_API void _AssertFailed(const char *pFile, int nLine, const char *pExpressi
 #endif
 
 #define COMPILE_TIME_ASSERT(pred) static_assert(pred, #pred)
+
+// Coloured console output. The spew type says what kind of text it is; the colour is a
+// hint for consoles that can show it (null: the kind's usual colour).
+class Color;
+
+enum SpewType_t
+{
+    SPEW_MESSAGE = 0,
+    SPEW_WARNING,
+    SPEW_ASSERT,
+    SPEW_ERROR,
+    SPEW_LOG,
+    SPEW_TYPE_COUNT
+};
+
+enum SpewRetval_t
+{
+    SPEW_DEBUGGER = 0,
+    SPEW_CONTINUE,
+    SPEW_ABORT
+};
+
+// Prints the formatted text in the colour; an error spew is printed like the others and
+// answers SPEW_ABORT (the caller decides whether to stop), every other kind SPEW_CONTINUE.
+TIER0_API SpewRetval_t ColorSpewMessage(SpewType_t type, const Color *pColor, const char *pMsg, ...)
+    TIER0_FMT(3, 4);

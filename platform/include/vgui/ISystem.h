@@ -15,6 +15,8 @@ public:
 	// Copies text to and from the clipboard, kept in memory.
 	virtual void SetClipboardText(const char *text, int textLen) = 0;
 	virtual int GetClipboardText(int offset, char *buf, int bufLen) = 0;
+	// Asks the desktop to apply a verb ("open") to a file or folder.
+	virtual void ShellExecute(const char *command, const char *file) = 0;
 
 protected:
 	virtual ~ISystem() = default;

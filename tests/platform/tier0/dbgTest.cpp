@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tier0/standin.h"
+#include "tier1/Color.h"
 
 TEST(Tier0Dbg, CaptureSeparatesKindsAndKeepsOrder) {
     Tier0OutputCapture capture;
@@ -85,4 +86,27 @@ TEST(Tier0DbgDeathTest, ErrorIsNotAnException) {
             }
         },
         "no way out");
+}
+
+TEST(Tier0Dbg, ColorSpewGoesOutAsItsKindWithItsColour) {
+    Tier0OutputCapture capture;
+    Color green(100, 220, 100, 200);
+    EXPECT_EQ(ColorSpewMessage(SPEW_MESSAGE, &green, "%s-%d", "a", 1), SPEW_CONTINUE);
+    EXPECT_EQ(ColorSpewMessage(SPEW_WARNING, nullptr, "w"), SPEW_CONTINUE);
+    // An error spew is only printed: the caller decides whether to stop.
+    EXPECT_EQ(ColorSpewMessage(SPEW_ERROR, &green, "e"), SPEW_ABORT);
+    EXPECT_EQ(capture.All(), "a-1we");
+    EXPECT_EQ(capture.Of(Tier0OutputKind::Msg), "a-1");
+    EXPECT_EQ(capture.Of(Tier0OutputKind::Warning), "w");
+    ASSERT_EQ(capture.Colored().size(), 3u);
+    const auto &first = capture.Colored()[0];
+    EXPECT_EQ(first.kind, Tier0OutputKind::Msg);
+    EXPECT_EQ(first.text, "a-1");
+    EXPECT_EQ(first.rgba[0], 100);
+    EXPECT_EQ(first.rgba[1], 220);
+    EXPECT_EQ(first.rgba[2], 100);
+    EXPECT_EQ(first.rgba[3], 200);
+    EXPECT_EQ(capture.Colored()[1].rgba[3], 255);  // no colour: opaque white
+    capture.Clear();
+    EXPECT_TRUE(capture.Colored().empty());
 }
