@@ -466,3 +466,29 @@ TEST_F(PanelSettingsTest, DescriptionAndUserConfigDefaults)
 	             panel.GetDescription());
 	EXPECT_FALSE(panel.HasUserConfigSettings());
 }
+
+TEST_F(PanelSettingsTest, ExtremeNumbersInLayoutKeysAreHeldInRange)
+{
+	const char *sections[] = {
+		R"("s" { "xpos" "r-2147483648" "ypos" "c2147483647" "wide" "f-2147483648" "tall" "F2147483647" })",
+		R"("s" { "xpos" "c-2147483648" "ypos" "r2147483647" "PinCorner" "3" "AutoResize" "15" })",
+		R"("s" { "fgcolor_override" "1e39 -1e39 nan inf" "RoundedCorners" "99999" "zpos" "-2147483648" })",
+		R"("s" { "xpos" "r" "ypos" "c" "wide" "f" "tall" "" "usetitlesafe" "2" })",
+	};
+	for (const char *text : sections)
+	{
+		vgui::Panel *panel = NewRootChild("p");
+		Apply(*panel, text);
+		KeyValues *out = new KeyValues("out");
+		panel->GetSettings(out);
+		out->deleteThis();
+		panel->DeletePanel();
+	}
+	vgui::Panel *panel = NewRootChild("p");
+	Apply(*panel, sections[0]);
+	int x, y;
+	panel->GetPos(x, y);
+	EXPECT_EQ(2147483647, x);  // 640 - INT_MIN, held at the top of the range
+	EXPECT_EQ(2147483647, y);
+	panel->DeletePanel();
+}
