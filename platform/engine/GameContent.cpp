@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include <map>
 #include <string>
 
 #include "tier1/interface.h"
@@ -28,10 +29,31 @@ public:
 		return false;
 	}
 	void SetDownloadNotifications(AddonDownloadNotifications *receiver) override { notifications = receiver; }
+	bool IsSubscribed(uint64_t workshopId) override
+	{
+		for (const Addon::Information &addon : list)
+			if (addon.wsid == workshopId)
+				return true;
+		return false;
+	}
+	bool IsEnabled(uint64_t workshopId) override { return ShouldMount(std::to_string(workshopId).c_str()); }
+	bool ShouldMount(const char *name) override
+	{
+		auto it = shouldMount.find(name ? name : "");
+		return it == shouldMount.end() || it->second;
+	}
+	void SetShouldMount(const char *name, bool mount) override
+	{
+		std::string key = name ? name : "";
+		shouldMount[key] = mount;
+		s_ContentLog.push_back("should_mount " + key + (mount ? " 1" : " 0"));
+	}
+	void Apply() override { s_ContentLog.push_back("apply"); }
 
 	std::vector<Addon::Information> list;
 	std::vector<uint64_t> mounted;
 	AddonDownloadNotifications *notifications = nullptr;
+	std::map<std::string, bool> shouldMount;
 };
 
 class Games final : public IGameDepotSystem
@@ -107,6 +129,7 @@ public:
 	{
 		s_Addons.list = addons;
 		s_Addons.mounted.clear();
+		s_Addons.shouldMount.clear();
 	}
 	void SetAddonMounted(uint64_t workshopId, bool mounted) override
 	{

@@ -170,7 +170,19 @@ void CallQueue::RunTurn()
         }
     }
 
+    // Tasks deferred while these run wait for the next turn.
+    std::vector<std::function<void()>> tasks;
+    tasks.swap(m_deferred);
+    for (auto& task : tasks)
+        task();
+
     m_running = false;
+}
+
+void CallQueue::Defer(std::function<void()> task)
+{
+    if (task)
+        m_deferred.push_back(std::move(task));
 }
 
 void CallQueue::Reset()
@@ -179,6 +191,7 @@ void CallQueue::Reset()
     m_completed.clear();
     m_posts.clear();
     m_results.clear();
+    m_deferred.clear();
 }
 
 } // namespace steamstandin

@@ -39,6 +39,10 @@ public:
     // Queues a callback record for the next turn.
     void Post(int callbackId, Record record);
 
+    // Runs the task in the next turn, after posts and results are delivered (interfaces whose
+    // answers go to receiver objects rather than records: the server browser).
+    void Defer(std::function<void()> task);
+
     // One turn: advances pending calls, then delivers posted records and completed results.
     void RunTurn();
 
@@ -67,6 +71,7 @@ private:
     std::map<SteamAPICall_t, Pending> m_pending;
     std::map<SteamAPICall_t, Completed> m_completed;
     std::vector<std::pair<int, Record>> m_posts;
+    std::vector<std::function<void()>> m_deferred;
     std::multimap<SteamAPICall_t, CCallbackBase*> m_results;
     std::vector<std::pair<CCallbackBase*, int>> m_callbacks;
     bool m_running = false;

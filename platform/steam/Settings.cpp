@@ -74,6 +74,12 @@ Settings LoadSettings(const std::string& path)
                 settings.userId = id;
         } else if (key == "persona") {
             settings.persona = value;
+        } else if (key.compare(0, 8, "persona_") == 0) {
+            std::string id = key.substr(8);
+            char* end = nullptr;
+            unsigned long long user = std::strtoull(id.c_str(), &end, 10);
+            if (!id.empty() && id[0] != '-' && *end == '\0')
+                settings.personas[user] = value;
         } else if (key == "quota") {
             if (ParseNumber(value, number) && number >= 0)
                 settings.quotaBytes = number;

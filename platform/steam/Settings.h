@@ -21,6 +21,8 @@ struct Settings {
     AppId_t appId = kDefaultAppId;
     uint64_t userId = kDefaultUserId;
     std::string persona = "Zorvan Player";
+    // Names of other users Steam knows ("persona_<id> = name").
+    std::map<uint64_t, std::string> personas;
     int64_t quotaBytes = kDefaultQuotaBytes;
     // Counts an enumeration page reports instead of the true ones (-1: the true ones).
     int64_t enumerateTotal = -1;

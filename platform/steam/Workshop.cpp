@@ -25,6 +25,11 @@ const char kSchema[] =
     "CREATE TABLE IF NOT EXISTS subscriptions("
     " user INTEGER NOT NULL, item_id INTEGER NOT NULL, time INTEGER NOT NULL,"
     " PRIMARY KEY(user, item_id));"
+    "CREATE TABLE IF NOT EXISTS votes("
+    " user INTEGER NOT NULL, item_id INTEGER NOT NULL, up INTEGER NOT NULL,"
+    " PRIMARY KEY(user, item_id));"
+    "CREATE TABLE IF NOT EXISTS actions("
+    " user INTEGER NOT NULL, item_id INTEGER NOT NULL, action INTEGER NOT NULL, time INTEGER NOT NULL);"
     // Ids start above 2^31, so callers meet full 64-bit ids from the first item.
     "INSERT INTO sqlite_sequence(name, seq) SELECT 'items', 3000000000"
     " WHERE NOT EXISTS (SELECT 1 FROM sqlite_sequence WHERE name = 'items');";
@@ -182,16 +187,14 @@ EResult Workshop::Publish(Item& item, const std::string& filePath, const std::st
     return k_EResultOK;
 }
 
-bool Workshop::Find(PublishedFileId_t id, Item& out)
+#define ITEM_COLUMNS \
+    "id, app_id, owner, title, description, tags, visibility, file_type, file_name," \
+    " file_size, preview_name, preview_size, created, updated"
+
+namespace {
+
+void ReadItem(Statement& query, Item& out)
 {
-    Statement query(m_db,
-                    "SELECT id, app_id, owner, title, description, tags, visibility, file_type, file_name,"
-                    " file_size, preview_name, preview_size, created, updated FROM items WHERE id = ?");
-    if (!query.Ok())
-        return false;
-    query.Bind(1, static_cast<int64_t>(id));
-    if (query.Step() != SQLITE_ROW)
-        return false;
     out.id = static_cast<PublishedFileId_t>(query.Int(0));
     out.appId = static_cast<AppId_t>(query.Int(1));
     out.owner = static_cast<uint64_t>(query.Int(2));
@@ -206,7 +209,101 @@ bool Workshop::Find(PublishedFileId_t id, Item& out)
     out.previewSize = query.Int(11);
     out.created = static_cast<uint32_t>(query.Int(12));
     out.updated = static_cast<uint32_t>(query.Int(13));
+}
+
+} // namespace
+
+bool Workshop::Find(PublishedFileId_t id, Item& out)
+{
+    Statement query(m_db, "SELECT " ITEM_COLUMNS " FROM items WHERE id = ?");
+    if (!query.Ok())
+        return false;
+    query.Bind(1, static_cast<int64_t>(id));
+    if (query.Step() != SQLITE_ROW)
+        return false;
+    ReadItem(query, out);
     return true;
+}
+
+std::vector<Item> Workshop::ItemsOfApp(AppId_t appId)
+{
+    std::vector<Item> items;
+    Statement query(m_db, "SELECT " ITEM_COLUMNS " FROM items WHERE app_id = ? ORDER BY id");
+    if (!query.Ok())
+        return items;
+    query.Bind(1, appId);
+    while (query.Step() == SQLITE_ROW) {
+        items.emplace_back();
+        ReadItem(query, items.back());
+    }
+    return items;
+}
+
+bool Workshop::Exists(PublishedFileId_t id)
+{
+    Statement query(m_db, "SELECT 1 FROM items WHERE id = ?");
+    if (!query.Ok())
+        return false;
+    query.Bind(1, static_cast<int64_t>(id));
+    return query.Step() == SQLITE_ROW;
+}
+
+// Runs a statement bound to (user, item, value); the value is skipped when the statement has
+// only two parameters.
+EResult Workshop::Change(const char* sql, uint64_t user, PublishedFileId_t id, int64_t value, bool needsItem)
+{
+    if (needsItem && !Exists(id))
+        return k_EResultFileNotFound;
+    Statement change(m_db, sql);
+    if (!change.Ok())
+        return k_EResultIOFailure;
+    change.Bind(1, static_cast<int64_t>(user));
+    change.Bind(2, static_cast<int64_t>(id));
+    change.Bind(3, value);
+    return change.Step() == SQLITE_DONE ? k_EResultOK : k_EResultIOFailure;
+}
+
+EResult Workshop::Subscribe(uint64_t user, PublishedFileId_t id, uint32_t when)
+{
+    return Change("INSERT OR REPLACE INTO subscriptions(user, item_id, time) VALUES(?, ?, ?)", user, id, when, true);
+}
+
+EResult Workshop::Unsubscribe(uint64_t user, PublishedFileId_t id)
+{
+    return Change("DELETE FROM subscriptions WHERE user = ? AND item_id = ?", user, id, 0, false);
+}
+
+EResult Workshop::Vote(uint64_t user, PublishedFileId_t id, bool up)
+{
+    return Change("INSERT OR REPLACE INTO votes(user, item_id, up) VALUES(?, ?, ?)", user, id, up ? 1 : 0, true);
+}
+
+bool Workshop::VoteCounts(PublishedFileId_t id, int64_t& votesFor, int64_t& votesAgainst)
+{
+    votesFor = votesAgainst = 0;
+    Statement query(m_db, "SELECT COALESCE(SUM(up != 0), 0), COALESCE(SUM(up = 0), 0) FROM votes WHERE item_id = ?");
+    if (!query.Ok())
+        return false;
+    query.Bind(1, static_cast<int64_t>(id));
+    if (query.Step() != SQLITE_ROW)
+        return false;
+    votesFor = query.Int(0);
+    votesAgainst = query.Int(1);
+    return true;
+}
+
+EResult Workshop::RecordAction(uint64_t user, PublishedFileId_t id, int action, uint32_t when)
+{
+    if (!Exists(id))
+        return k_EResultFileNotFound;
+    Statement insert(m_db, "INSERT INTO actions(user, item_id, action, time) VALUES(?, ?, ?, ?)");
+    if (!insert.Ok())
+        return k_EResultIOFailure;
+    insert.Bind(1, static_cast<int64_t>(user));
+    insert.Bind(2, static_cast<int64_t>(id));
+    insert.Bind(3, action);
+    insert.Bind(4, when);
+    return insert.Step() == SQLITE_DONE ? k_EResultOK : k_EResultIOFailure;
 }
 
 std::vector<PublishedFileId_t> Workshop::ItemsOf(uint64_t owner, AppId_t appId)

@@ -47,15 +47,35 @@ public:
     EResult Update(PublishedFileId_t id, const std::string& fileName, const std::string& filePath,
                    const std::string& changeNote, uint32_t when);
 
+    // Every item of the application, oldest first.
+    std::vector<Item> ItemsOfApp(AppId_t appId);
+
+    // The user's subscriptions, votes (one per user and item, replaced by a new one) and the
+    // actions recorded on items. k_EResultOK, k_EResultFileNotFound for an unknown item or
+    // k_EResultIOFailure.
+    EResult Subscribe(uint64_t user, PublishedFileId_t id, uint32_t when);
+    EResult Unsubscribe(uint64_t user, PublishedFileId_t id);
+    EResult Vote(uint64_t user, PublishedFileId_t id, bool up);
+    bool VoteCounts(PublishedFileId_t id, int64_t& votesFor, int64_t& votesAgainst);
+    EResult RecordAction(uint64_t user, PublishedFileId_t id, int action, uint32_t when);
+
     std::string FilePath(PublishedFileId_t id) const;
     std::string PreviewPath(PublishedFileId_t id) const;
 
 private:
     bool Exec(const char* sql);
+    bool Exists(PublishedFileId_t id);
+    EResult Change(const char* sql, uint64_t user, PublishedFileId_t id, int64_t value, bool needsItem);
 
     sqlite3* m_db = nullptr;
     std::string m_items;
 };
+
+// Content handles of an item's file and preview (UGCDownload), and back.
+inline UGCHandle_t FileHandleOf(PublishedFileId_t id) { return id << 1; }
+inline UGCHandle_t PreviewHandleOf(PublishedFileId_t id) { return (id << 1) | 1; }
+inline PublishedFileId_t ItemOfHandle(UGCHandle_t handle) { return handle >> 1; }
+inline bool IsPreviewHandle(UGCHandle_t handle) { return (handle & 1) != 0; }
 
 // Copies a file's bytes; false on any error (the target is then removed).
 bool CopyFile(const std::string& from, const std::string& to);

@@ -2,7 +2,8 @@
 // library and class installed. Exits 0 when the script ran without error.
 //
 // Test-only globals:
-//   luarun_advance(seconds)  moves the game clock on and runs one frame's timer cycle
+//   luarun_advance(seconds)  moves the game clock on and runs one frame's timer cycle and
+//                            Steam's callback dispatch
 //   luarun_output()          everything printed so far, as one string
 //   luarun_clear_output()    forgets what was printed so far
 //   luarun_sleep(seconds)    waits that long in real time (at most 1 s), for work of other threads

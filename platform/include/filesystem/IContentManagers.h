@@ -52,6 +52,15 @@ public:
 	virtual bool IsMounted(uint64_t workshopId) = 0;
 	// The receiver of workshop download reports (null: none); it must outlive its registration.
 	virtual void SetDownloadNotifications(AddonDownloadNotifications *receiver) = 0;
+	// Whether the player subscribes to the workshop item (one of the add-ons carries its id).
+	virtual bool IsSubscribed(uint64_t workshopId) = 0;
+	// Whether the subscribed item is enabled: the mount choice of its id as decimal text.
+	virtual bool IsEnabled(uint64_t workshopId) = 0;
+	// The player's mount choice for an add-on by name; names never chosen are mounted.
+	virtual bool ShouldMount(const char *name) = 0;
+	virtual void SetShouldMount(const char *name, bool mount) = 0;
+	// Applies the mount choices; they take effect on the file system's content refresh.
+	virtual void Apply() = 0;
 
 protected:
 	virtual ~IAddonSystem() = default;

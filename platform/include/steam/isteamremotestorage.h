@@ -21,6 +21,21 @@ enum ERemoteStoragePublishedFileVisibility {
     k_ERemoteStoragePublishedFileVisibilityPrivate = 2,
 };
 
+enum EWorkshopEnumerationType {
+    k_EWorkshopEnumerationTypeRankedByVote = 0,
+    k_EWorkshopEnumerationTypeRecent = 1,
+    k_EWorkshopEnumerationTypeTrending = 2,
+    k_EWorkshopEnumerationTypeFavoritesOfFriends = 3,
+    k_EWorkshopEnumerationTypeVotedByFriends = 4,
+    k_EWorkshopEnumerationTypeContentByFriends = 5,
+    k_EWorkshopEnumerationTypeRecentFromFollowedUsers = 6,
+};
+
+enum EWorkshopFileAction {
+    k_EWorkshopFileActionPlayed = 0,
+    k_EWorkshopFileActionCompleted = 1,
+};
+
 enum EWorkshopFileType {
     k_EWorkshopFileTypeCommunity = 0,
     k_EWorkshopFileTypeMicrotransaction = 1,
@@ -87,7 +102,78 @@ struct RemoteStorageGetPublishedFileDetailsResult_t {
     char m_rgchDescription[k_cchPublishedDocumentDescriptionMax];
     char m_rgchTags[k_cchTagListMax]; // comma-separated
     char m_pchFileName[k_cchFilenameMax];
-    uint8_t m_rgubReserved[277];
+    UGCHandle_t m_hFile;        // the item's content, for UGCDownload
+    UGCHandle_t m_hPreviewFile; // its preview image (0 when none)
+    bool m_bBanned;
+    uint8_t m_rgubReserved[259];
+};
+
+// Result of EnumeratePublishedWorkshopFiles: one page of the application's items.
+struct RemoteStorageEnumerateWorkshopFilesResult_t {
+    enum { k_iCallback = k_iClientRemoteStorageCallbacks + 19 };
+    EResult m_eResult;
+    int32_t m_nResultsReturned;
+    int32_t m_nTotalResultCount;
+    PublishedFileId_t m_rgPublishedFileId[k_unEnumeratePublishedFilesMaxResults];
+    float m_rgScore[k_unEnumeratePublishedFilesMaxResults];
+};
+
+// Result of EnumerateUserSharedWorkshopFiles: one page of a user's items.
+struct RemoteStorageEnumerateUserSharedWorkshopFilesResult_t {
+    enum { k_iCallback = k_iClientRemoteStorageCallbacks + 26 };
+    EResult m_eResult;
+    int32_t m_nResultsReturned;
+    int32_t m_nTotalResultCount;
+    PublishedFileId_t m_rgPublishedFileId[k_unEnumeratePublishedFilesMaxResults];
+};
+
+// Result of GetPublishedItemVoteDetails.
+struct RemoteStorageGetPublishedItemVoteDetailsResult_t {
+    enum { k_iCallback = k_iClientRemoteStorageCallbacks + 20 };
+    EResult m_eResult;
+    PublishedFileId_t m_nPublishedFileId;
+    int32_t m_nVotesFor;
+    int32_t m_nVotesAgainst;
+    int32_t m_nReports;
+    float m_fScore;
+};
+
+// Result of SubscribePublishedFile, UnsubscribePublishedFile, UpdateUserPublishedItemVote and
+// SetUserPublishedFileAction (one record type each).
+struct RemoteStorageSubscribePublishedFileResult_t {
+    enum { k_iCallback = k_iClientRemoteStorageCallbacks + 13 };
+    EResult m_eResult;
+    PublishedFileId_t m_nPublishedFileId;
+};
+
+struct RemoteStorageUnsubscribePublishedFileResult_t {
+    enum { k_iCallback = k_iClientRemoteStorageCallbacks + 15 };
+    EResult m_eResult;
+    PublishedFileId_t m_nPublishedFileId;
+};
+
+struct RemoteStorageUpdateUserPublishedItemVoteResult_t {
+    enum { k_iCallback = k_iClientRemoteStorageCallbacks + 24 };
+    EResult m_eResult;
+    PublishedFileId_t m_nPublishedFileId;
+};
+
+struct RemoteStorageSetUserPublishedFileActionResult_t {
+    enum { k_iCallback = k_iClientRemoteStorageCallbacks + 28 };
+    EResult m_eResult;
+    PublishedFileId_t m_nPublishedFileId;
+    EWorkshopFileAction m_eAction;
+};
+
+// Result of UGCDownload: the content is then read with UGCRead.
+struct RemoteStorageDownloadUGCResult_t {
+    enum { k_iCallback = k_iClientRemoteStorageCallbacks + 17 };
+    EResult m_eResult;
+    UGCHandle_t m_hFile;
+    AppId_t m_nAppID;
+    int32_t m_nSizeInBytes;
+    char m_pchFileName[k_cchFilenameMax];
+    uint64_t m_ulSteamIDOwner;
 };
 
 STEAM_RECORD_PACK_END
@@ -97,6 +183,10 @@ static_assert(sizeof(RemoteStoragePublishFileResult_t) == 12, "publish result re
 static_assert(sizeof(RemoteStorageEnumerateUserPublishedFilesResult_t) == 412, "enumeration record");
 static_assert(sizeof(RemoteStorageUpdatePublishedFileResult_t) == 12, "update result record");
 static_assert(sizeof(RemoteStorageGetPublishedFileDetailsResult_t) == 9744, "details record");
+static_assert(sizeof(RemoteStorageEnumerateWorkshopFilesResult_t) == 612, "workshop enumeration record");
+static_assert(sizeof(RemoteStorageEnumerateUserSharedWorkshopFilesResult_t) == 412, "shared enumeration record");
+static_assert(sizeof(RemoteStorageGetPublishedItemVoteDetailsResult_t) == 28, "vote details record");
+static_assert(sizeof(RemoteStorageDownloadUGCResult_t) == 288, "download record");
 
 class ISteamRemoteStorage {
 public:
@@ -133,6 +223,33 @@ public:
     virtual bool UpdatePublishedFileSetChangeDescription(PublishedFileUpdateHandle_t hUpdateRequest,
                                                          const char* pchChangeDescription) = 0;
     virtual SteamAPICall_t CommitPublishedFileUpdate(PublishedFileUpdateHandle_t hUpdateRequest) = 0; // RemoteStorageUpdatePublishedFileResult_t
+
+    // Writes a whole cloud file at once; false when it cannot be stored (nothing is then kept).
+    virtual bool FileWrite(const char* pchFile, const void* pvData, int32_t cubData) = 0;
+
+    // The local user's subscriptions, votes and actions on items.
+    virtual SteamAPICall_t SubscribePublishedFile(PublishedFileId_t unPublishedFileId) = 0; // RemoteStorageSubscribePublishedFileResult_t
+    virtual SteamAPICall_t UnsubscribePublishedFile(PublishedFileId_t unPublishedFileId) = 0; // RemoteStorageUnsubscribePublishedFileResult_t
+    virtual SteamAPICall_t UpdateUserPublishedItemVote(PublishedFileId_t unPublishedFileId, bool bVoteUp) = 0; // RemoteStorageUpdateUserPublishedItemVoteResult_t
+    virtual SteamAPICall_t GetPublishedItemVoteDetails(PublishedFileId_t unPublishedFileId) = 0; // RemoteStorageGetPublishedItemVoteDetailsResult_t
+    virtual SteamAPICall_t SetUserPublishedFileAction(PublishedFileId_t unPublishedFileId, EWorkshopFileAction eAction) = 0; // RemoteStorageSetUserPublishedFileActionResult_t
+
+    // Listings: the application's items of a kind (at most one page of 50), and a user's.
+    virtual SteamAPICall_t EnumeratePublishedWorkshopFiles(EWorkshopEnumerationType eEnumerationType,
+                                                           uint32_t unStartIndex, uint32_t unCount, uint32_t unDays,
+                                                           SteamParamStringArray_t* pTags,
+                                                           SteamParamStringArray_t* pUserTags) = 0; // RemoteStorageEnumerateWorkshopFilesResult_t
+    virtual SteamAPICall_t EnumerateUserSharedWorkshopFiles(CSteamID steamId, uint32_t unStartIndex,
+                                                            SteamParamStringArray_t* pRequiredTags,
+                                                            SteamParamStringArray_t* pExcludedTags) = 0; // RemoteStorageEnumerateUserSharedWorkshopFilesResult_t
+
+    // Item content: download by handle, then ask its details and read it.
+    virtual SteamAPICall_t UGCDownload(UGCHandle_t hContent, uint32_t unPriority) = 0; // RemoteStorageDownloadUGCResult_t
+    // Of a downloaded handle: false when it has not been downloaded. Any out pointer may be null.
+    virtual bool GetUGCDetails(UGCHandle_t hContent, AppId_t* pnAppID, char** ppchName, int32_t* pnFileSizeInBytes,
+                               CSteamID* pSteamIDOwner) = 0;
+    // Copies up to cubDataToRead bytes from cOffset of the downloaded content; the bytes copied.
+    virtual int32_t UGCRead(UGCHandle_t hContent, void* pvData, int32_t cubDataToRead, uint32_t cOffset) = 0;
 
 protected:
     virtual ~ISteamRemoteStorage() = default;

@@ -43,6 +43,26 @@ TEST_F(GameContentTest, MountingChangesTheRecordAndIsLogged)
     EXPECT_EQ(expected, content->ContentLog());
 }
 
+TEST_F(GameContentTest, SubscriptionsAndMountChoices)
+{
+    Addon::Information addon;
+    addon.wsid = 18446744073709551615ull;
+    content->SetAddons({ addon });
+    IAddonSystem *addons = fs->Addons();
+    EXPECT_TRUE(addons->IsSubscribed(addon.wsid));
+    EXPECT_FALSE(addons->IsSubscribed(5));
+    EXPECT_TRUE(addons->IsEnabled(addon.wsid));  // never chosen: mounted
+    addons->SetShouldMount("18446744073709551615", false);
+    EXPECT_FALSE(addons->IsEnabled(addon.wsid));
+    EXPECT_FALSE(addons->ShouldMount("18446744073709551615"));
+    EXPECT_TRUE(addons->ShouldMount("other"));
+    addons->Apply();
+    std::vector<std::string> expected = { "should_mount 18446744073709551615 0", "apply" };
+    EXPECT_EQ(expected, content->ContentLog());
+    content->SetAddons({});  // a new list forgets the choices
+    EXPECT_TRUE(addons->ShouldMount("18446744073709551615"));
+}
+
 TEST_F(GameContentTest, AddonsGamemodesAndTheActiveOne)
 {
     Addon::Information addon;
