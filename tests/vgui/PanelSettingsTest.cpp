@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "VGuiFixture.h"
@@ -12,6 +13,7 @@
 #include "tier1/convar.h"
 #include "vgui/IScheme.h"
 #include "vgui_controls/PanelAnimationVar.h"
+#include "vgui_controls/Tooltip.h"
 
 namespace
 {
@@ -491,4 +493,25 @@ TEST_F(PanelSettingsTest, ExtremeNumbersInLayoutKeysAreHeldInRange)
 	EXPECT_EQ(2147483647, x);  // 640 - INT_MIN, held at the top of the range
 	EXPECT_EQ(2147483647, y);
 	panel->DeletePanel();
+}
+
+TEST_F(PanelSettingsTest, TooltipTextMakesTheTooltipAndIsWrittenBack)
+{
+	vgui::Panel *panel = NewRootChild("p");
+	Apply(*panel, R"("s" { "tooltiptext" "" })");
+	EXPECT_EQ("<absent>", Saved(*panel, "tooltiptext"));
+
+	Apply(*panel, R"("s" { "tooltiptext" "Opens the menu" })");
+	vgui::BaseTooltip *tooltip = panel->GetTooltip();
+	ASSERT_NE(nullptr, tooltip);
+	EXPECT_EQ(tooltip, panel->GetTooltip());
+	EXPECT_STREQ("Opens the menu", tooltip->GetText());
+	EXPECT_EQ("Opens the menu", Saved(*panel, "tooltiptext"));
+	panel->DeletePanel();  // the tooltip goes with its panel
+
+	// The text window all tooltips share stays until deleted.
+	CUtlVector<vgui::VPANEL> &children = g_pVGuiPanel->GetChildren(m_root);
+	for (int i = children.Count() - 1; i >= 0; --i)
+		if (!strcmp(g_pVGuiPanel->GetName(children[i]), "tooltip"))
+			delete g_pVGuiPanel->GetPanel(children[i], vgui::GetControlsModuleName());
 }

@@ -18,6 +18,7 @@
 #include "vgui/ISurface.h"
 #include "vgui_controls/Controls.h"
 #include "vgui_controls/Panel.h"
+#include "vgui_controls/Tooltip.h"
 
 static ConVar panel_test_title_safe("panel_test_title_safe", "0", 0, "Test vgui panel positioning with title safe indentation");
 
@@ -612,6 +613,10 @@ void Panel::ApplySettings(KeyValues *inResourceData)
 
 	SetTabPosition(inResourceData->GetInt("tabPosition", 0));
 
+	const char *tooltip = inResourceData->GetString("tooltiptext", "");
+	if (*tooltip)
+		GetTooltip()->SetText(tooltip);
+
 	int paintBackground = inResourceData->GetInt("paintbackground", -1);
 	if (paintBackground >= 0)
 		SetPaintBackgroundEnabled(paintBackground != 0);
@@ -750,6 +755,13 @@ void Panel::GetSettings(KeyValues *outResourceData)
 	else
 		outResourceData->SetInt("ypos", y);
 
+	if (m_pTooltips)
+	{
+		const char *tip = static_cast<BaseTooltip *>(m_pTooltips)->GetText();
+		if (tip && *tip)
+			outResourceData->SetString("tooltiptext", tip);
+	}
+
 	int wide, tall;
 	GetSize(wide, tall);
 	if (IsProportional())
@@ -816,6 +828,16 @@ void Panel::SetOverridableColor(Color *color, const Color &newColor)
 void Panel::AddToOverridableColors(Color *color, const char *scriptName)
 {
 	m_OverridableColorEntries.AddToTail({ scriptName, color, Color(), false });
+}
+
+BaseTooltip *Panel::GetTooltip()
+{
+	if (!m_pTooltips)
+	{
+		m_pTooltips = new TextTooltip(this, nullptr);
+		m_bToolTipOverridden = false;
+	}
+	return static_cast<BaseTooltip *>(m_pTooltips);
 }
 
 const char *Panel::GetNavTargetName(int index) const
