@@ -91,6 +91,10 @@ public:
 	virtual bool IsScreenSizeOverrideActive() = 0;
 	// Where the full-screen viewport sits on the real screen, and its size.
 	virtual void GetFullscreenViewport(int &x, int &y, int &wide, int &tall) = 0;
+	// Plays a sound file of the game.
+	virtual void PlaySound(const char *fileName) = 0;
+	// Works out again whether the mouse cursor shows (after input switches change).
+	virtual void CalculateMouseVisible() = 0;
 
 protected:
 	virtual ~ISurface() = default;
