@@ -122,6 +122,14 @@ protected:
 	// Sets a member of the panel's Lua table when the state and the table exist.
 	void SetLuaMember(const char *name, bool value);
 
+	// State colours; derived buttons read and set them from their own scheme keys.
+	Color _defaultFgColor, _defaultBgColor;
+	Color _armedFgColor, _armedBgColor;
+	Color _selectedFgColor, _selectedBgColor;
+	Color _depressedFgColor, _depressedBgColor;
+	Color _keyboardFocusColor;
+	Color _blinkFgColor;
+
 private:
 	void Init();
 	void PlayButtonSound(CUtlSymbol sound);
@@ -133,12 +141,6 @@ private:
 	IBorder *_defaultBorder;
 	IBorder *_depressedBorder;
 	IBorder *_keyFocusBorder;
-	Color _defaultFgColor, _defaultBgColor;
-	Color _armedFgColor, _armedBgColor;
-	Color _selectedFgColor, _selectedBgColor;
-	Color _depressedFgColor, _depressedBgColor;
-	Color _keyboardFocusColor;
-	Color _blinkFgColor;
 	bool m_bPaintEnabled;
 	CUtlSymbol m_sArmedSoundName, m_sDepressedSoundName, m_sReleasedSoundName;
 	bool m_bSelectionStateSaved;
