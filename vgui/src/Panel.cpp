@@ -294,7 +294,6 @@ const char *Panel::GetModuleName() { return GetControlsModuleName(); }
 
 void *Panel::QueryInterface(EInterfaceID id) { return id == ICLIENTPANEL_STANDARD_INTERFACE ? this : nullptr; }
 
-void Panel::GetValueForLua(char *, int) {}
 Panel *Panel::HasHotkey(wchar_t) { return nullptr; }
 void Panel::OnTick() {}
 
@@ -354,42 +353,14 @@ void Panel::OnChildAdded(VPANEL child)
 	if (IsFlag(IN_PERFORM_LAYOUT))
 		Warning("vgui: Adding child in layout!");
 	if (!g_bPaintingManually)
-	{
-		Panel *childPanel = ModulePanel(child);
-		if (childPanel && g_Lua && m_pLuaTable && !m_pLuaTable->isNil() && !IsMarkedForDeletion())
-		{
-			m_pLuaTable->Push();
-			g_Lua->PushString("OnChildAdded");
-			g_Lua->GetTable(-2);
-			if (g_Lua->GetType(-1) == LUA_TYPE_FUNCTION)
-			{
-				PushForLua();
-				childPanel->PushForLua();
-				g_Lua->Call(2, 0);
-				g_Lua->Pop(1);
-			}
-			else
-				g_Lua->Pop(2);
-		}
-	}
+		if (Panel *childPanel = ModulePanel(child))
+			CallCachedLuaHook(m_pLuaOnChildAdded, childPanel);
 }
 
 void Panel::OnChildRemoved(Panel *child)
 {
-	if (!child || !g_Lua || !m_pLuaTable || m_pLuaTable->isNil() || IsMarkedForDeletion())
-		return;
-	m_pLuaTable->Push();
-	g_Lua->PushString("OnChildRemoved");
-	g_Lua->GetTable(-2);
-	if (g_Lua->GetType(-1) == LUA_TYPE_FUNCTION)
-	{
-		PushForLua();
-		child->PushForLua();
-		g_Lua->Call(2, 0);
-		g_Lua->Pop(1);
-	}
-	else
-		g_Lua->Pop(2);
+	if (child)
+		CallCachedLuaHook(m_pLuaOnChildRemoved, child);
 }
 
 Panel *Panel::FindChildByName(const char *childName, bool recurseDown)
@@ -793,10 +764,10 @@ void Panel::Think()
 		m_bBoundsChanged = false;
 		OnBoundsChanged();
 	}
-	CallLuaHook("AnimationThink");
+	CallCachedLuaHook(m_pLuaAnimationThink);
 	if (IsVisible())
 	{
-		CallLuaHook("Think");
+		CallCachedLuaHook(m_pLuaThink);
 		if (IsFlag(NEEDS_LAYOUT))
 			InternalPerformLayout();
 	}
@@ -905,62 +876,6 @@ void Panel::GetDockMargin(int &left, int &top, int &right, int &bottom) const
 	bottom = m_iDockMargin[3];
 }
 
-// Lua hooks: the panel's table function of that name, called with the panel first.
-
-bool Panel::CallLuaHook(const char *name, int numArgs, const double *args, bool *result)
-{
-	if (!g_Lua || !m_pLuaTable || m_pLuaTable->isNil() || IsMarkedForDeletion())
-		return false;
-	m_pLuaTable->Push();
-	g_Lua->PushString(name);
-	g_Lua->GetTable(-2);
-	if (g_Lua->GetType(-1) != LUA_TYPE_FUNCTION)
-	{
-		g_Lua->Pop(2);
-		return false;
-	}
-	PushForLua();
-	for (int i = 0; i < numArgs; ++i)
-		g_Lua->PushNumber(args[i]);
-	g_Lua->Call(1 + numArgs, 1);
-	if (result)
-		*result = g_Lua->GetType(-1) == LUA_TYPE_BOOL && g_Lua->GetBool(-1);
-	g_Lua->Pop(2);
-	return true;
-}
-
-void Panel::PushForLua()
-{
-	if (g_Lua && m_pLuaObject && !m_pLuaObject->isNil())
-		m_pLuaObject->Push();
-	else if (g_Lua)
-		g_Lua->PushNil();
-}
-
-CLuaObject *Panel::GetTable() { return m_pLuaTable; }
-bool Panel::HasTable() { return m_pLuaTable != nullptr; }
-
-void Panel::FreeLua()
-{
-	CLuaObject **objects[] = { &m_pLuaTable, &m_pLuaObject, &m_pLuaAnimationThink, &m_pLuaThink,
-		                       &m_pLuaPaint, &m_pLuaPaintOver, &m_pLuaOnChildRemoved, &m_pLuaOnChildAdded };
-	for (CLuaObject **object : objects)
-	{
-		delete *object;
-		*object = nullptr;
-	}
-}
-
-void Panel::FreeLuaRecursive()
-{
-	FreeLua();
-	for (int i = 0; i < GetChildCount(); ++i)
-		if (Panel *child = GetChild(i))
-			child->FreeLuaRecursive();
-}
-
-void Panel::SetDrawOverlay(bool drawOverlay) { m_bDrawOverlay = drawOverlay; }
-
 // Base behaviour of the operations served to the Lua layer and the menu host.
 
 void Panel::SetText(const char *) {}
@@ -972,10 +887,6 @@ void Panel::SetCommand(const char *) {}
 bool Panel::IsMenu() { return false; }
 int Panel::GetCaretPos() { return 0; }
 void Panel::SetCaretPos(int) {}
-void Panel::OnActivate() {}
-void Panel::OnDeactivate() {}
-void Panel::OnBoundsChanged() {}
-void Panel::OnChildBoundsChanged(Panel *) {}
 void Panel::SetWorldClicker(bool state) { m_bWorldClicker = state; }
 bool Panel::IsWorldClicker() { return m_bWorldClicker; }
 

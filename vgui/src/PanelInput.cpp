@@ -36,7 +36,7 @@ unsigned int NowMilliseconds() { return static_cast<unsigned int>(system()->GetT
 // a table and is not on its way out.
 bool LuaReady(Panel *panel)
 {
-	return g_Lua && panel->GetTable() && !panel->GetTable()->isNil() && !panel->IsMarkedForDeletion();
+	return g_Lua && panel->HasTable() && !panel->GetTable()->isNil() && !panel->IsMarkedForDeletion();
 }
 
 // Calls the global Lua function of that name with the panel.

@@ -20,8 +20,6 @@
 #include "vgui_controls/Panel.h"
 #include "vgui_controls/Tooltip.h"
 
-static ConVar panel_test_title_safe("panel_test_title_safe", "0", 0, "Test vgui panel positioning with title safe indentation");
-
 namespace vgui
 {
 namespace

@@ -15,6 +15,8 @@
 
 class KeyValues;
 class CLuaObject;
+class CLuaClass;
+class ConVar;
 
 // Set while PaintAt paints a panel out of its place.
 extern bool g_bPaintingManually;
@@ -24,6 +26,10 @@ extern bool g_bPaintingLevelProgress;
 extern bool m_bDrawingOverlayPanels;
 // Whether a screenshot is being taken (never, here).
 bool IsTakingScreenshot();
+// Paints every visible overlay panel; the menu host calls it once a frame.
+void VGUIPaintOverlayPanels();
+// "panel_test_title_safe": settings positioning indents by the title-safe margin when set.
+extern ConVar panel_test_title_safe;
 
 namespace vgui
 {
@@ -65,6 +71,10 @@ struct DragDropState_t
 class IForceVirtualInheritancePanel
 {
 };
+
+class Panel;
+// Panels with the overlay switch on, in the order they were switched on.
+extern CUtlVector<Panel *> g_OverlayPanels;
 
 class Panel : public IClientPanel, virtual public IForceVirtualInheritancePanel
 {
@@ -368,7 +378,8 @@ public:
 	virtual bool HasTable();
 	virtual int GetCaretPos();
 	virtual void SetCaretPos(int pos);
-	virtual void PushForLua();
+	// Leaves the panel's userdata on the Lua stack (class null: the Panel class).
+	virtual void PushForLua(CLuaClass *luaClass = nullptr);
 	virtual void OnActivate();
 	virtual void OnDeactivate();
 	virtual void OnBoundsChanged();
@@ -463,12 +474,24 @@ public:
 	void SetBuildModeDeletable(bool state);
 	bool IsBuildModeDeletable();
 
+	// Lua side: re-reads the hook functions the panel's Lua table holds.
+	void ScanForLuaFunctionChanges();
+
 	// Layout and docking.
 	void MakeReadyForUse();
 	void InternalPerformLayout();
 	void DoDockedLayout();
 	void DockLayoutChild(Panel *child, TRectangle &rect);
 	int GetDock() const { return m_iDock; }
+	void SetDock(unsigned char dock) { m_iDock = dock; }
+	void SetDockPadding(int left, int top, int right, int bottom)
+	{
+		m_iDockPadding[0] = left, m_iDockPadding[1] = top, m_iDockPadding[2] = right, m_iDockPadding[3] = bottom;
+	}
+	void SetDockMargin(int left, int top, int right, int bottom)
+	{
+		m_iDockMargin[0] = left, m_iDockMargin[1] = top, m_iDockMargin[2] = right, m_iDockMargin[3] = bottom;
+	}
 	void GetDockPadding(int &left, int &top, int &right, int &bottom) const;
 	void GetDockMargin(int &left, int &top, int &right, int &bottom) const;
 	bool IsBoundsChanged() const { return m_bBoundsChanged; }
@@ -512,8 +535,13 @@ protected:
 	// Calls the Lua table's function of that name with the panel and the given numbers; false
 	// when there is none. The boolean it returns lands in result.
 	bool CallLuaHook(const char *name, int numArgs = 0, const double *args = nullptr, bool *result = nullptr);
-	// "Paint" or "PaintOver" with the panel's size; true when the hook returned true.
-	bool CallLuaPaintHook(const char *name, int wide, int tall);
+	// Calls a cached hook function (one of m_pLuaThink...) with the panel and the given numbers,
+	// under the same conditions as table hooks; false when it did not run.
+	bool CallCachedLuaHook(CLuaObject *hook, int numArgs = 0, const double *args = nullptr, bool *result = nullptr);
+	// The same with one panel argument ("OnChildAdded", "OnChildRemoved").
+	bool CallCachedLuaHook(CLuaObject *hook, Panel *arg);
+	// The cached "Paint" or "PaintOver" with the panel's size; true when the hook returned true.
+	bool CallLuaPaintHook(CLuaObject *hook, int wide, int tall);
 
 	// Dock settings (set through the Lua layer).
 	unsigned char m_iDock;
