@@ -198,6 +198,13 @@ public:
 	int PendingMessageCount() const override { return static_cast<int>(s_Messages.size()); }
 	int LivePanelCount() const override { return vguistandin::LivePanelCount(); }
 	void Reset() override;
+	void QueueKeyTyped(wchar_t unichar) override { vguistandin::QueueKeyTyped(unichar); }
+	void QueueMouseWheel(int delta) override { vguistandin::QueueMouseWheel(delta); }
+	void SetKeyFocus(VPANEL panel) override { vguistandin::SetKeyFocus(panel); }
+	const std::vector<int> &UnhandledKeys() const override { return vguistandin::UnhandledKeys(); }
+	const std::vector<std::string> &SoundsPlayed() const override { return vguistandin::SoundsPlayed(); }
+	vgui::HCursor SurfaceCursor() const override { return vguistandin::SurfaceCursor(); }
+	int MouseVisibilityChecks() const override { return vguistandin::MouseVisibilityChecks(); }
 };
 
 VGui s_VGui;

@@ -202,6 +202,8 @@ Panel::~Panel()
 			g_Lua->Pop(2);
 	}
 
+	g_KBMgr.OnPanelDeleted(m_hKeyBindingsContext, this);
+
 	// Tooltips come with their own code; none is ever attached here.
 	m_pTooltips = nullptr;
 
@@ -290,7 +292,6 @@ const char *Panel::GetModuleName() { return GetControlsModuleName(); }
 void *Panel::QueryInterface(EInterfaceID id) { return id == ICLIENTPANEL_STANDARD_INTERFACE ? this : nullptr; }
 
 PanelAnimationMap *Panel::GetAnimMap() { return nullptr; }
-PanelKeyBindingMap *Panel::GetKBMap() { return nullptr; }
 Panel *Panel::HasHotkey(wchar_t) { return nullptr; }
 void Panel::OnTick() {}
 
@@ -912,49 +913,11 @@ Color Panel::GetSchemeColor(const char *keyName, Color defaultColor, IScheme *pS
 {
 	return pScheme ? pScheme->GetColor(keyName, defaultColor) : defaultColor;
 }
-void Panel::InternalFocusChanged(bool) {}
-void Panel::RequestFocus(int) {}
-bool Panel::RequestFocusPrev(VPANEL) { return false; }
-bool Panel::RequestFocusNext(VPANEL) { return false; }
 VPANEL Panel::GetCurrentKeyFocus() { return 0; }
 int Panel::GetTabPosition() { return _tabPosition; }
 void Panel::SetTabPosition(int position) { _tabPosition = static_cast<unsigned char>(position); }
-bool Panel::HasFocus() { return false; }
-bool Panel::IsCursorNone() { return _cursor == dc_none; }
-bool Panel::IsCursorOver() { return false; }
-void Panel::OnMouseCaptureLost() {}
-void Panel::OnSetFocus() {}
-void Panel::OnKillFocus() {}
-void Panel::OnThink() {}
-void Panel::OnCursorMoved(int, int) {}
-void Panel::OnCursorEntered() {}
-void Panel::OnCursorExited() {}
-void Panel::OnMousePressed(ButtonCode_t) {}
-void Panel::OnMouseDoublePressed(ButtonCode_t) {}
-void Panel::OnMouseReleased(ButtonCode_t) {}
-void Panel::OnMouseWheeled(int) {}
 void Panel::SetTriplePressAllowed(bool state) { SetFlag(TRIPLE_PRESS_ALLOWED, state); }
 bool Panel::IsTriplePressAllowed() const { return IsFlag(TRIPLE_PRESS_ALLOWED); }
-void Panel::OnMouseTriplePressed(ButtonCode_t) {}
-void Panel::SetKeyBindingsContext(KeyBindingContextHandle_t handle) { m_hKeyBindingsContext = handle; }
-KeyBindingContextHandle_t Panel::GetKeyBindingsContext() const { return m_hKeyBindingsContext; }
-bool Panel::IsValidKeyBindingsContext() const { return m_hKeyBindingsContext != INVALID_KEYBINDINGCONTEXT_HANDLE; }
-bool Panel::IsKeyRebound(ButtonCode_t, int) { return false; }
-bool Panel::IsKeyOverridden(ButtonCode_t, int) { return false; }
-void Panel::AddKeyBinding(const char *, int, int) {}
-void Panel::EditKeyBindings() {}
-const char *Panel::GetKeyBindingsFile() const { return nullptr; }
-const char *Panel::GetKeyBindingsFilePathID() const { return nullptr; }
-void Panel::OnKeyCodePressed(ButtonCode_t) {}
-void Panel::OnKeyCodeTyped(ButtonCode_t) {}
-void Panel::OnKeyTyped(wchar_t) {}
-void Panel::OnKeyCodeReleased(ButtonCode_t) {}
-void Panel::OnKeyFocusTicked() {}
-void Panel::OnMouseFocusTicked() {}
-void Panel::SetMouseInputEnabled(bool state) { ipanel()->SetMouseInputEnabled(GetVPanel(), state); }
-void Panel::SetKeyBoardInputEnabled(bool state) { ipanel()->SetKeyBoardInputEnabled(GetVPanel(), state); }
-bool Panel::IsMouseInputEnabled() { return ipanel()->IsMouseInputEnabled(GetVPanel()); }
-bool Panel::IsKeyBoardInputEnabled() { return ipanel()->IsKeyBoardInputEnabled(GetVPanel()); }
 void Panel::SetDragEnabled(bool enabled) { m_pDragDrop->m_bDragEnabled = enabled; }
 bool Panel::IsDragEnabled() const { return m_pDragDrop->m_bDragEnabled; }
 void Panel::SetShowDragHelper(bool enabled) { m_pDragDrop->m_bShowDragHelper = enabled; }
@@ -1007,19 +970,4 @@ void Panel::OnFinishDragging(bool, ButtonCode_t, bool)
 void Panel::DragDropStartDragging() {}
 void Panel::GetDragData(CUtlVector<KeyValues *> &) {}
 void Panel::CreateDragData() {}
-void Panel::OnRequestFocus(VPANEL, VPANEL) {}
-void Panel::InternalCursorMoved(int, int) {}
-void Panel::InternalCursorEntered() {}
-void Panel::InternalCursorExited() {}
-void Panel::InternalMousePressed(int) {}
-void Panel::InternalMouseDoublePressed(int) {}
-void Panel::InternalMouseTriplePressed(int) {}
-void Panel::InternalMouseReleased(int) {}
-void Panel::InternalMouseWheeled(int) {}
-void Panel::InternalKeyCodePressed(int) {}
-void Panel::InternalKeyCodeTyped(int) {}
-void Panel::InternalKeyTyped(int) {}
-void Panel::InternalKeyCodeReleased(int) {}
-void Panel::InternalKeyFocusTicked() {}
-void Panel::InternalMouseFocusTicked() {}
 }

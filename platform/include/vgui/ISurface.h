@@ -58,6 +58,11 @@ public:
 	virtual void SetCursor(HCursor cursor) = 0;
 	virtual void SetCursorAlwaysVisible(bool visible) = 0;
 
+	// Plays a sound file of the game.
+	virtual void PlaySound(const char *fileName) = 0;
+	// Works out again whether the mouse cursor shows (after input switches change).
+	virtual void CalculateMouseVisible() = 0;
+
 protected:
 	virtual ~ISurface() = default;
 };

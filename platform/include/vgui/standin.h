@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "inputsystem/ButtonCode.h"
@@ -35,8 +36,9 @@ struct VGuiDrawRecord
 class IVGuiStandIn
 {
 public:
-	// One frame of the engine's vgui loop: input events, due messages, tick signals, Think
-	// over the tree, scheme settings, then the deletions asked for.
+	// One frame of the engine's vgui loop: input events (sent at once to the panel under the
+	// cursor or holding capture, and to the panel with key focus, then the focus ticks), due
+	// messages, tick signals, Think over the tree, scheme settings, then the deletions asked for.
 	virtual void RunFrame() = 0;
 	// Clears the frame to transparent black and paints the tree, popups last.
 	virtual void Paint() = 0;
@@ -62,6 +64,21 @@ public:
 	// Forgets queued messages and events, tick signals, the draw log, textures and schemes,
 	// and sets the default screen size of 640 x 480.
 	virtual void Reset() = 0;
+
+	// More input events for the next RunFrame: a typed character, wheel movement (notches,
+	// positive away from the user).
+	virtual void QueueKeyTyped(wchar_t unichar) = 0;
+	virtual void QueueMouseWheel(int delta) = 0;
+	// Pins key focus to a panel; 0 lets the engine choose it again (the top popup's own
+	// choice of focus, else the popup).
+	virtual void SetKeyFocus(vgui::VPANEL panel) = 0;
+	// What panels told the engine: key codes reported unhandled, sounds played and the
+	// cursor last set on the surface (dc_arrow at start).
+	virtual const std::vector<int> &UnhandledKeys() const = 0;
+	virtual const std::vector<std::string> &SoundsPlayed() const = 0;
+	virtual vgui::HCursor SurfaceCursor() const = 0;
+	// How often the surface was asked to recompute the cursor's visibility.
+	virtual int MouseVisibilityChecks() const = 0;
 
 protected:
 	~IVGuiStandIn() = default;

@@ -8,6 +8,7 @@
 #include "tier1/utlvector.h"
 #include "vgui/IClientPanel.h"
 #include "vgui/VGUI.h"
+#include "vgui_controls/KeyBindingMap.h"
 #include "vgui_controls/MessageMap.h"
 #include "vgui_controls/PHandle.h"
 
@@ -37,9 +38,6 @@ class BuildGroup;
 class Menu;
 struct PanelAnimationMap;
 struct PanelKeyBindingMap;
-
-typedef unsigned int KeyBindingContextHandle_t;
-const KeyBindingContextHandle_t INVALID_KEYBINDINGCONTEXT_HANDLE = 0xFFFFFFFFu;
 
 enum PinCorner_e
 {
@@ -95,6 +93,12 @@ public:
 		IN_PERFORM_LAYOUT = 0x0800,
 		IS_PROPORTIONAL = 0x1000,
 		TRIPLE_PRESS_ALLOWED = 0x2000,
+	};
+	enum
+	{
+		FLAGS3_SILENT = 0x04,
+		FLAGS3_CONSOLE_STYLE = 0x08,
+		FLAGS3_FORWARD_CURSOR_MOVES = 0x10,
 	};
 	enum
 	{
@@ -399,6 +403,22 @@ public:
 	void ParentLocalToScreen(int &x, int &y);
 	bool IsWithin(int x, int y);
 
+	// Input routing, focus and popups.
+	void ScreenToLocal(int &x, int &y);
+	void InternalSetCursor();
+	void MakePopup(bool showTaskbarIcon = true, bool disabled = false);
+	bool IsConsoleStylePanel() const { return (_flags3 & FLAGS3_CONSOLE_STYLE) != 0; }
+	void SetConsoleStylePanel(bool state);
+	// Whether default cursor moves are passed on to the parent (in its coordinates).
+	void SetForwardCursorMovesToParent(bool state);
+	bool IsForwardingCursorMovesToParent() const { return (_flags3 & FLAGS3_FORWARD_CURSOR_MOVES) != 0; }
+
+	// Key bindings.
+	KeyBindingMap_t *LookupBinding(const char *bindingName);
+	KeyBindingMap_t *LookupBindingByKeyCode(ButtonCode_t code, int modifiers);
+	void SetAllowKeyBindingChainToParent(bool state);
+	bool IsKeyBindingChainToParentAllowed() const;
+
 	// Pinning.
 	void PinToSibling(const char *siblingName, PinCorner_e pinOurCorner, PinCorner_e pinSibling);
 	void UpdateSiblingPin();
@@ -498,6 +518,10 @@ private:
 	};
 
 	void Construct();
+	// Whether the modal subtree, if any, lets this panel take input.
+	bool ShouldHandleInputMessage();
+	// Shift 1, ctrl 2, alt 4, as the keys are held now.
+	static int KeyModifiers();
 	// Fills the message map of "Panel" on the first construction.
 	static void RegisterPanelMaps();
 	void PaintBorderNow();
@@ -548,4 +572,7 @@ private:
 	float m_flAlphaOverride;
 	bool m_bWorldClicker;
 };
+
+// The panel capturing the mouse while it drags (none when the handle is empty).
+extern PHandle g_DragDropCapture;
 }
