@@ -1,9 +1,10 @@
 // The stand-in scheme manager ("VGUI_Scheme010"): scheme files read through the engine file
-// system as key-value text with "Colors", "BaseSettings" and "Borders" blocks; borders paint
-// their sides' lines through the surface.
+// system as key-value text with "Colors", "BaseSettings", "Borders" and "Fonts" blocks; borders
+// paint their sides' lines through the surface, fonts are made on the surface when first asked.
 #include <strings.h>
 
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -158,11 +159,50 @@ public:
 		return ParseColour(value, out) ? out : defaultColor;
 	}
 
+	// A font entry holds one or more blocks { "name" "tall" "weight" "yres" "lo hi" ... }; the
+	// first block whose screen-height range holds the screen's height (or that has none) counts.
+	vgui::HFont GetFont(const char *fontName, bool proportional) override
+	{
+		KeyValues *fonts = m_data && fontName ? m_data->FindKey("Fonts") : nullptr;
+		KeyValues *entry = fonts ? fonts->FindKey(fontName) : nullptr;
+		if (!entry)
+			return 0;
+		std::string key = std::string(proportional ? "p:" : "n:") + entry->GetName();
+		auto made = m_fonts.find(key);
+		if (made != m_fonts.end())
+			return made->second;
+		int screenWide, screenTall;
+		vguistandin::GetScreenSize(screenWide, screenTall);
+		KeyValues *chosen = nullptr;
+		for (KeyValues *block = entry->GetFirstSubKey(); block && !chosen; block = block->GetNextKey())
+		{
+			if (!block->GetFirstSubKey())
+				continue;
+			int lo = 0, hi = 0;
+			const char *yres = block->GetString("yres", "");
+			if (!*yres || (sscanf(yres, "%d %d", &lo, &hi) == 2 && screenTall >= lo && screenTall <= hi))
+				chosen = block;
+		}
+		if (!chosen)
+			return 0;
+		int tall = chosen->GetInt("tall", 0);
+		if (proportional)
+			tall = static_cast<int>(static_cast<long long>(tall) * screenTall / 480);
+		vgui::ISurface *surface = Border::Surface();
+		vgui::HFont font = surface->CreateFont();
+		surface->SetFontGlyphSet(font, chosen->GetString("name", ""), tall, chosen->GetInt("weight", 0),
+		                           chosen->GetInt("blur", 0), chosen->GetInt("scanlines", 0),
+		                        (chosen->GetInt("italic", 0) ? 0x001 : 0));
+		m_fonts[key] = font;
+		return font;
+	}
+
 	const std::string &Tag() const { return m_tag; }
 
 private:
 	std::string m_tag;
 	KeyValues *m_data;
+	std::map<std::string, vgui::HFont> m_fonts;
 	std::vector<std::unique_ptr<Border>> m_borders;
 };
 

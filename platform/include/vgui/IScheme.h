@@ -20,6 +20,9 @@ public:
 	// A colour by name: a "Colors" entry, or a "BaseSettings" entry naming one or giving
 	// "r g b a"; the default when neither exists.
 	virtual Color GetColor(const char *colorName, Color defaultColor) = 0;
+	// The font of a "Fonts" entry, its height scaled to the screen when proportional; 0 when
+	// the scheme has no such font.
+	virtual HFont GetFont(const char *fontName, bool proportional = false) = 0;
 
 protected:
 	virtual ~IScheme() = default;

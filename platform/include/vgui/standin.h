@@ -23,6 +23,7 @@ struct VGuiDrawRecord
 		OutlinedRect,
 		Line,
 		TexturedRect,
+		Glyph,  // one printed character: its cell from the pen position, advance by font height
 	};
 	Kind kind;
 	vgui::VPANEL panel;  // the panel current while drawing, 0 for none
@@ -31,7 +32,14 @@ struct VGuiDrawRecord
 	int texture;               // TexturedRect: the texture id
 	unsigned alpha0, alpha1;   // FadedRect
 	bool horizontal;           // FadedRect
+	wchar_t character;         // Glyph
+	vgui::HFont font;          // Glyph
 };
+
+// The surface's built-in test font: every glyph (space included) advances by half the font
+// height (at least 1 pixel), is the font height tall, and is drawn as a solid box of that size
+// (space and control characters draw nothing); no kerning.
+#define VGUI_STANDIN_FIXED_FONT "ZvFixed"
 
 class IVGuiStandIn
 {
