@@ -66,7 +66,8 @@ void PushDecimal(uint64_t value)
 
 bool PushLuaHook(ILuaInterface *state, const char *member)
 {
-	if (!state)
+	// A state of the game's that was never initialised has no globals object to look in.
+	if (!state || !state->Global())
 		return false;
 	// Lua objects work on g_Lua, so the lookup runs with the state made current and its
 	// references are released before the menu state is put back.

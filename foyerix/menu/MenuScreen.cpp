@@ -2,6 +2,9 @@
 // scripts, and the gates the panel library calls.
 #include "menu/MenuScreen.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "menu/Foyerix.h"
 #include "GameUI/IGameUI.h"
 #include "lua/ILuaInterface.h"
@@ -24,6 +27,33 @@ namespace
 vgui::PHandle pMenuScreen;
 vgui::PHandle pOverlayScreen;
 vgui::PHandle pLoadingPanel;
+// Root panels marked for deletion that the engine may not have deleted yet; a shut-down of
+// the plug-in deletes what is left of them while the vgui interfaces are still there.
+std::vector<vgui::PHandle> s_Marked;
+
+void Discard(vgui::Panel *panel, bool deleteNow)
+{
+	if (deleteNow)
+	{
+		panel->DeletePanel();
+		return;
+	}
+	s_Marked.erase(std::remove_if(s_Marked.begin(), s_Marked.end(),
+	                              [](const vgui::PHandle &marked) { return !marked.Get(); }),
+	               s_Marked.end());
+	vgui::PHandle handle;
+	handle = panel;
+	s_Marked.push_back(handle);
+	panel->MarkForDeletion();
+}
+
+void DeleteMarked()
+{
+	for (vgui::PHandle &handle : s_Marked)
+		if (vgui::Panel *panel = handle.Get())
+			panel->DeletePanel();
+	s_Marked.clear();
+}
 
 void SizeToScreen(vgui::Panel *panel)
 {
@@ -140,12 +170,11 @@ void ShutDown(bool deleteNow)
 	if (vgui::Panel *overlay = pOverlayScreen.Get())
 	{
 		overlay->SetParent(static_cast<vgui::Panel *>(nullptr));
-		if (deleteNow)
-			overlay->DeletePanel();
-		else
-			overlay->MarkForDeletion();
+		Discard(overlay, deleteNow);
 	}
 	pOverlayScreen = nullptr;
+	if (deleteNow)
+		DeleteMarked();
 }
 
 void StartLua() {}
@@ -208,12 +237,11 @@ void ShutDown(bool deleteNow)
 	if (vgui::Panel *panel = pLoadingPanel.Get())
 	{
 		panel->SetParent(static_cast<vgui::Panel *>(nullptr));
-		if (deleteNow)
-			panel->DeletePanel();
-		else
-			panel->MarkForDeletion();
+		Discard(panel, deleteNow);
 	}
 	pLoadingPanel = nullptr;
+	if (deleteNow)
+		DeleteMarked();
 }
 
 void OnResize()

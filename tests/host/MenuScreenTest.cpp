@@ -72,8 +72,49 @@ TEST_F(MenuScreenTest, ShutdownLeavesNoPanelOfThePlugIn)
 	ASSERT_TRUE(Start());
 	host.Frame();
 	int running = host.VGui()->LivePanelCount();
-	// The base panel and the overlay go at once, not on a later frame.
+	// The base panel and the overlay go at once, not on a later frame; so does the overlay of
+	// a StartLua the engine made just before, which it had only marked for deletion.
+	host.StartLua();
 	host.Shutdown();
 	EXPECT_EQ(host.VGui()->LivePanelCount(), running - 2);
+	host.VGui()->RunFrame();
+	EXPECT_EQ(host.VGui()->LivePanelCount(), running - 2);
+}
+
+TEST_F(MenuScreenTest, GetLoadPanelThatGivesNoPanelLeavesNoLoadingPanelAndTheGlobalInPlace)
+{
+	const char *scripts[] = {
+		"function GetLoadPanel() return 5 end",
+		"function GetLoadPanel() return nil end",
+		"function GetLoadPanel() error('no panel today') end",
+		"GetLoadPanel = 'not a function'",
+	};
+	auto *gameUI = static_cast<IGameUIStandIn *>(host.EngineInterface(GAMEUI_STANDIN_INTERFACE_VERSION));
+	WriteMenu();
+	for (const char *script : scripts)
+	{
+		WriteScript("includes/menu.lua", std::string(script) + "\n");
+		if (!host.Foyerix())
+			ASSERT_TRUE(Start());
+		else
+			host.StartLua();
+		gameUI = static_cast<IGameUIStandIn *>(host.EngineInterface(GAMEUI_STANDIN_INTERFACE_VERSION));
+		ASSERT_NE(gameUI, nullptr);
+		EXPECT_EQ(gameUI->LoadingPanel(), 0u) << script;
+		RunLua("MsgN('GetLoadPanel kept: ', tostring(GetLoadPanel ~= nil))");
+		EXPECT_EQ(Count("GetLoadPanel kept: true"), 1u) << script;
+		output.Clear();
+	}
+}
+
+TEST_F(MenuScreenTest, FrameTimeIsTheClockStepBetweenPaints)
+{
+	WriteMenu();
+	options.frameSeconds = 0.02;
+	ASSERT_TRUE(Start());
+	for (int i = 0; i < 3; ++i)
+		host.Frame();
+	RunLua("MsgN(string.format('frame time %.4f', FrameTime()))");
+	EXPECT_EQ(Count("frame time 0.0200"), 1u) << output.All();
 }
 }
