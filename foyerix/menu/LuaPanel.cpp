@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "lua/ILuaInterface.h"
 #include "lua/LuaClass.h"
@@ -83,21 +84,44 @@ bool IsSingleKey(const char *key, char lower)
 	return key && (key[0] == lower || key[0] == lower - 'a' + 'A') && key[1] == '\0';
 }
 
-// The first panel named `name` below `parent`: direct children first, then each child's subtree.
-vgui::Panel *FindByName(vgui::Panel *parent, const char *name)
+// The first panel named `name` below `root`: at each level the direct children are compared
+// first, then each child's subtree is searched in order. Walked with an explicit stack, so a
+// deep chain of panels cannot exhaust the native stack.
+vgui::Panel *FindByName(vgui::Panel *root, const char *name)
 {
-	int count = parent->GetChildCount();
-	for (int i = 0; i < count; ++i)
+	struct Level
 	{
-		vgui::Panel *child = parent->GetChild(i);
-		const char *childName = child ? child->GetName() : nullptr;
-		if (childName && strcmp(childName, name) == 0)
-			return child;
+		vgui::Panel *panel;
+		int next;  // the child whose subtree is searched next
+	};
+	std::vector<Level> levels;
+	auto enter = [&](vgui::Panel *panel) -> vgui::Panel * {
+		int count = panel->GetChildCount();
+		for (int i = 0; i < count; ++i)
+		{
+			vgui::Panel *child = panel->GetChild(i);
+			const char *childName = child ? child->GetName() : nullptr;
+			if (childName && strcmp(childName, name) == 0)
+				return child;
+		}
+		levels.push_back({ panel, 0 });
+		return nullptr;
+	};
+	if (vgui::Panel *hit = enter(root))
+		return hit;
+	while (!levels.empty())
+	{
+		Level &level = levels.back();
+		if (level.next >= level.panel->GetChildCount())
+		{
+			levels.pop_back();
+			continue;
+		}
+		vgui::Panel *child = level.panel->GetChild(level.next++);
+		if (child)
+			if (vgui::Panel *hit = enter(child))
+				return hit;
 	}
-	for (int i = 0; i < parent->GetChildCount(); ++i)
-		if (vgui::Panel *child = parent->GetChild(i))
-			if (vgui::Panel *found = FindByName(child, name))
-				return found;
 	return nullptr;
 }
 

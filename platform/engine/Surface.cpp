@@ -446,6 +446,7 @@ public:
 		for (int i = 1; px && py && i < numPoints; ++i)
 			DrawLine(px[i - 1], py[i - 1], px[i], py[i]);
 	}
+
 	void PlaySound(const char *fileName) override { s_Sounds.push_back(fileName ? fileName : ""); }
 	void CalculateMouseVisible() override { ++s_MouseVisibilityChecks; }
 };

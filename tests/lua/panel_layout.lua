@@ -120,3 +120,13 @@ eq(fw, 2147483647, "extent saturates") eq(fh, 2147483647, "in both directions")
 far:SetPos(1e300, -1e300)
 local sx, sy = far:ScreenToLocal(-1e300, 1e300)
 eq(sx, -2147483648, "ScreenToLocal saturates low") eq(sy, 2147483647, "and high")
+
+-- Find walks deep chains without exhausting the native stack, and still prefers direct children.
+local chain = standin_vgui_panel("chain")
+local tip = chain
+for i = 1, 3000 do tip = standin_vgui_panel("link", tip) end
+local deep = standin_vgui_panel("needle", tip)
+eq(chain:Find("needle") == deep, true, "found at the end of a deep chain")
+local near = standin_vgui_panel("needle", chain)
+eq(chain:Find("needle") == near, true, "a direct child still wins")
+eq(count(chain:Find("nowhere")), 0, "a miss")

@@ -464,7 +464,7 @@ TEST_F(LabelTest, DashedLinesStepByDashAndGap)
 
 TEST_F(LabelTest, LuaHooksSeeMousePressesAndSchemeChanges)
 {
-	ILuaInterface *lua = m_harness->Open(true);
+	ILuaInterface *lua = m_harness->Open(false);
 	ASSERT_NE(nullptr, lua);
 	ASSERT_TRUE(lua->RunString("test", "",
 	                           "log = ''; swallow = true; T = {"

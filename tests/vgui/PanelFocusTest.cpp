@@ -138,7 +138,7 @@ TEST_F(PanelFocusTest, TabPositionKeepsTheLowByte)
 
 TEST_F(PanelFocusTest, TopPopupTakesKeyFocusOrHandsItToItsChoice)
 {
-	ILuaInterface *lua = m_harness->Open(true);
+	ILuaInterface *lua = m_harness->Open(false);
 	ASSERT_NE(nullptr, lua);
 	ASSERT_TRUE(lua->RunString("test", "", "log = ''; T = { OnFocusChanged = function(p, gained)"
 	                                       " log = log .. tostring(gained) .. ' ' end }",

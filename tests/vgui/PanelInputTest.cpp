@@ -181,7 +181,11 @@ TEST_F(PanelInputTest, MouseInputDisabledOrCursorNoneDropsMouseEvents)
 	EXPECT_EQ("outer.entered outer.moved(25,25) ", TakeLog());
 
 	m_inner->SetMouseInputEnabled(true);
+	// Cursor code 0 means no cursor; the "none" code 1 of scripts' unknown names is a cursor.
 	m_inner->SetCursor(vgui::dc_none);
+	EXPECT_FALSE(m_inner->IsCursorNone());
+	m_inner->SetCursor(0);
+	EXPECT_TRUE(m_inner->IsCursorNone());
 	m_inner->InternalCursorEntered();
 	m_inner->InternalCursorMoved(35, 35);
 	m_inner->InternalMousePressed(MOUSE_LEFT);
@@ -373,7 +377,7 @@ TEST_F(PanelInputTest, ArrowKeysNavigateUnlessLockedAndStillBubble)
 
 TEST_F(PanelInputTest, LuaHooksOfTheDefaultHandlers)
 {
-	ILuaInterface *lua = m_harness->Open(true);
+	ILuaInterface *lua = m_harness->Open(false);
 	ASSERT_NE(nullptr, lua);
 	ASSERT_TRUE(lua->RunString("test", "",
 	                           "log = ''; stopWheel = false; stopMove = false;"
@@ -410,8 +414,7 @@ TEST_F(PanelInputTest, LuaHooksOfTheDefaultHandlers)
 	m_vgui->QueueCursorMove(15, 15);
 	Frame();
 	EXPECT_EQ("false", hovered());
-	// A panel's Lua table is made on first use, so the outer panel asks for its tooltip too.
-	EXPECT_EQ("tip enter move0,0 move1,0 press107 release107 wheel3 exit endtip tip ", global("log"));
+	EXPECT_EQ("tip enter move0,0 move1,0 press107 release107 wheel3 exit endtip ", global("log"));
 	EXPECT_EQ("inner.entered inner.moved(0,0) inner.moved(1,0) inner.pressed107 inner.released107 inner.wheel3 "
 	          "outer.wheel3 inner.exited outer.entered outer.moved(5,5) ",
 	          TakeLog());
@@ -498,5 +501,53 @@ TEST_F(PanelInputTest, PressCloseOpenMenusThatDontHoldThePressedPanel)
 	m_inner->InternalMousePressed(MOUSE_LEFT);
 	EXPECT_FALSE(menu->IsVisible());
 	EXPECT_TRUE(menu->IsMenu());
+}
+
+// A panel whose drag state tests set, logging the drag calls routing makes.
+class DragProbe : public vgui::Panel
+{
+public:
+	DragProbe(std::string *log) : vgui::Panel(nullptr, "drag"), m_log(log) {}
+	void OnContinueDragging() override { *m_log += "continue "; }
+	void OnFinishDragging(bool released, ButtonCode_t code, bool aborted) override
+	{
+		*m_log += "finish(" + std::to_string(released) + "," + std::to_string(code) + "," + std::to_string(aborted) + ") ";
+		GetDragDropInfo()->m_bDragging = false;
+	}
+
+private:
+	std::string *m_log;
+};
+
+TEST_F(PanelInputTest, DragCaptureTakesMovesAndReleasesWhileDragging)
+{
+	DragProbe capture(&m_log);
+	vgui::g_DragDropCapture = &capture;
+
+	// Not dragging yet: the capture panel is told, and the move goes on as usual.
+	m_inner->InternalCursorMoved(35, 35);
+	EXPECT_EQ("continue inner.moved(5,5) ", TakeLog());
+
+	capture.GetDragDropInfo()->m_bDragging = true;
+	m_inner->InternalCursorMoved(36, 36);
+	EXPECT_EQ("continue ", TakeLog());
+
+	// Escape held: the drag is cancelled.
+	m_vgui->QueueButton(KEY_ESCAPE, true);
+	Frame();
+	TakeLog();
+	m_inner->InternalCursorMoved(37, 37);
+	EXPECT_EQ("continue finish(1,-1,1) ", TakeLog());
+	m_vgui->QueueButton(KEY_ESCAPE, false);
+	Frame();
+	TakeLog();
+
+	// A release while dragging drops and goes no further; once done, releases route normally.
+	capture.GetDragDropInfo()->m_bDragging = true;
+	m_inner->InternalMouseReleased(MOUSE_LEFT);
+	EXPECT_EQ("finish(1,107,0) ", TakeLog());
+	m_inner->InternalMouseReleased(MOUSE_LEFT);
+	EXPECT_EQ("finish(1,107,0) inner.released107 ", TakeLog());
+	vgui::g_DragDropCapture = nullptr;
 }
 }

@@ -310,4 +310,23 @@ TEST_F(PanelLuaTest, RightDockedChildShrinksTheRectangleByItsNewWidth)
 	EXPECT_EQ(50, square->GetWide());
 	EXPECT_EQ(50, fill->GetWide());
 }
+
+// A state without the Panel class cannot hold panels: nil stands in, and hooks still run.
+TEST_F(PanelLuaTest, StatesWithoutThePanelClassGetNil)
+{
+	m_harness->Close();
+	m_lua = m_harness->Open(false);
+	ASSERT_NE(nullptr, m_lua);
+	vgui::Panel panel;
+	Push_Panel(&panel);
+	EXPECT_EQ(LUA_TYPE_NIL, m_lua->GetType(-1));
+	m_lua->Pop(1);
+	EXPECT_EQ(nullptr, panel.m_pLuaContainer);
+	Run("T = { OnActivate = function(p) got = tostring(p) end }");
+	panel.m_pLuaTable = new CLuaObject();
+	panel.m_pLuaTable->SetFromGlobal("T");
+	panel.OnActivate();
+	EXPECT_EQ("nil", Global("got"));
+	EXPECT_EQ(0, m_lua->Top());
+}
 }

@@ -18,8 +18,11 @@ namespace
 // A truthy member "m_bDisableTabbing" of the panel's Lua table stops tabbing out of it.
 bool TabbingDisabled(Panel *panel)
 {
+	// Asking for the table would make one: only a panel that has one can say no.
+	if (!g_Lua || !panel->HasTable())
+		return false;
 	CLuaObject *table = panel->GetTable();
-	if (!g_Lua || !table || table->isNil())
+	if (table->isNil())
 		return false;
 	table->Push();
 	g_Lua->PushString("m_bDisableTabbing");
@@ -32,8 +35,10 @@ bool TabbingDisabled(Panel *panel)
 
 void CallFocusHook(Panel *panel, bool gained)
 {
+	if (!g_Lua || !panel->HasTable() || panel->IsMarkedForDeletion())
+		return;
 	CLuaObject *table = panel->GetTable();
-	if (!g_Lua || !table || table->isNil() || panel->IsMarkedForDeletion())
+	if (table->isNil())
 		return;
 	table->Push();
 	g_Lua->PushString("OnFocusChanged");

@@ -1,8 +1,6 @@
 // vgui::Panel input routing: the Internal handlers that the engine's input messages reach
 // (modal test, input switches, build mode, drag capture, the host's gates), the default
 // handlers that call the Lua hooks and pass input on to the parent, and the cursor.
-#include <cstring>
-
 #include "lua/ILuaInterface.h"
 #include "lua/LuaObject.h"
 #include "menu/FoyerixGlobals.h"
@@ -38,7 +36,7 @@ unsigned int NowMilliseconds() { return static_cast<unsigned int>(system()->GetT
 // a table and is not on its way out.
 bool LuaReady(Panel *panel)
 {
-	return g_Lua && panel->GetTable() && !panel->GetTable()->isNil() && !panel->IsMarkedForDeletion();
+	return g_Lua && panel->HasTable() && !panel->GetTable()->isNil() && !panel->IsMarkedForDeletion();
 }
 
 // Calls the global Lua function of that name with the panel.
@@ -119,7 +117,8 @@ void Panel::ScreenToLocal(int &x, int &y)
 	y -= py;
 }
 
-bool Panel::IsCursorNone() { return GetCursor() == dc_none; }
+// Cursor code 0 stands for no cursor at all.
+bool Panel::IsCursorNone() { return GetCursor() == 0; }
 
 bool Panel::IsCursorOver()
 {
@@ -195,14 +194,14 @@ void Panel::InternalCursorEntered()
 	if (IsCursorNone() || !IsMouseInputEnabled() || IsBuildGroupEnabled())
 		return;
 	// Tooltips come with their own code; none is ever attached here.
-	if (LuaReady(this))
+	if (g_Lua && m_pLuaTable)
 		m_pLuaTable->SetMember("Hovered", true);
 	OnCursorEntered();
 }
 
 void Panel::InternalCursorExited()
 {
-	if (LuaReady(this))
+	if (g_Lua && m_pLuaTable)
 		m_pLuaTable->SetMember("Hovered", false);
 	if (IsCursorNone() || !IsMouseInputEnabled() || IsBuildGroupEnabled())
 		return;
@@ -215,8 +214,10 @@ void Panel::InternalMousePressed(int code)
 		return;
 
 	unsigned int now = NowMilliseconds();
-	// 0 means no double press yet (a clock that starts at 0 would otherwise make every early press a triple).
-	if (IsTriplePressAllowed() && m_lLastDoublePressTime != 0 && now - m_lLastDoublePressTime <= kTriplePressMilliseconds)
+	// 0 means no double press yet: a clock that starts at 0 would otherwise make every early
+	// press a triple press.
+	if (IsTriplePressAllowed() && m_lLastDoublePressTime != 0 &&
+	    now - m_lLastDoublePressTime <= kTriplePressMilliseconds)
 	{
 		InternalMouseTriplePressed(code);
 		return;

@@ -64,11 +64,18 @@ void Panel::PushForLua(CLuaClass *luaClass)
 		}
 		Msg("NOT A PANEL!!!\n");
 	}
+	CLuaClass *cls = luaClass ? luaClass : &LC_Panel;
+	// A state without the class installed cannot hold panels: nil stands in for the panel.
+	if (!cls->MetaTable().isTable())
+	{
+		g_Lua->PushNil();
+		return;
+	}
 	if (m_pLuaContainer)
 		*static_cast<Panel **>(m_pLuaContainer) = nullptr;
 	Panel **cell = new Panel *(this);
 	m_pLuaContainer = cell;
-	(luaClass ? luaClass : &LC_Panel)->Push(cell);
+	cls->Push(cell);
 	delete m_pLuaObject;
 	m_pLuaObject = new CLuaObject(-1, -1);
 }

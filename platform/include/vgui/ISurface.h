@@ -84,6 +84,7 @@ public:
 	virtual void DrawFlushText() = 0;
 	// Lines joining count points, in the current colour.
 	virtual void DrawPolyLine(int *px, int *py, int numPoints) = 0;
+
 	// Plays a sound file of the game.
 	virtual void PlaySound(const char *fileName) = 0;
 	// Works out again whether the mouse cursor shows (after input switches change).
