@@ -110,6 +110,7 @@ int GameHost::MenuFrames() const { return s_menuFrames; }
 bool GameHost::Load(const Options &options, std::string *error)
 {
 	m_options = options;
+	s_menuFrames = 0;
 	std::string game = Absolute(options.gameFolder);
 	if (game.empty())
 	{
@@ -254,6 +255,7 @@ void GameHost::Shutdown()
 		m_foyerix->Shutdown();
 		m_initialised = false;
 	}
+
 	if (m_html)
 	{
 		m_html->Shutdown();
@@ -275,7 +277,9 @@ void GameHost::Shutdown()
 		SteamAPI_Shutdown();
 		m_steamStarted = false;
 	}
-	// The modules stay loaded: their static objects live until the process ends.
+	// The modules stay loaded: their static objects live until the process ends. The plug-in
+	// registers its console objects once per process, so a second Init after a Shutdown has
+	// no "menu_reload" (the game, too, starts the plug-in once).
 	if (s_host == this)
 	{
 		s_host = nullptr;
