@@ -158,6 +158,9 @@ public:
 		return ParseColour(value, out) ? out : defaultColor;
 	}
 
+	vgui::HFont GetFont(const char *fontName, bool proportional) override;
+	const char *GetFontName(const vgui::HFont &font) override;
+
 	const std::string &Tag() const { return m_tag; }
 
 private:
@@ -183,6 +186,36 @@ Border::Border(const char *name, KeyValues *data, Scheme &scheme) : m_name(name 
 			m_lines[side].push_back(l);
 		}
 	}
+}
+
+// Font handles: one per scheme, name and proportional flag, numbered from 1.
+struct FontEntry
+{
+	const Scheme *scheme;
+	std::string name;
+	bool proportional;
+};
+std::vector<FontEntry> s_Fonts;
+
+vgui::HFont Scheme::GetFont(const char *fontName, bool proportional)
+{
+	KeyValues *fonts = m_data ? m_data->FindKey("Fonts") : nullptr;
+	KeyValues *font = fonts && fontName ? fonts->FindKey(fontName) : nullptr;
+	if (!font)
+		return 0;
+	for (size_t i = 0; i < s_Fonts.size(); ++i)
+		if (s_Fonts[i].scheme == this && s_Fonts[i].proportional == proportional &&
+		    !strcasecmp(s_Fonts[i].name.c_str(), font->GetName()))
+			return i + 1;
+	s_Fonts.push_back({ this, font->GetName(), proportional });
+	return s_Fonts.size();
+}
+
+const char *Scheme::GetFontName(const vgui::HFont &font)
+{
+	if (font < 1 || font > s_Fonts.size() || s_Fonts[font - 1].scheme != this)
+		return "";
+	return s_Fonts[font - 1].name.c_str();
 }
 
 Scheme s_EmptyScheme("", nullptr);
@@ -233,6 +266,14 @@ public:
 		vguistandin::GetScreenSize(wide, tall);
 		return static_cast<int>(static_cast<long long>(scaledValue) * 480 / (tall > 0 ? tall : 480));
 	}
+	int GetProportionalScaledValueEx(vgui::HScheme, int normalizedValue) override
+	{
+		return GetProportionalScaledValue(normalizedValue);
+	}
+	int GetProportionalNormalizedValueEx(vgui::HScheme, int scaledValue) override
+	{
+		return GetProportionalNormalizedValue(scaledValue);
+	}
 };
 
 SchemeManager s_SchemeManager;
@@ -244,5 +285,9 @@ InterfaceReg s_SchemeManagerReg(&CreateSchemeManager, VGUI_SCHEME_INTERFACE_VERS
 
 namespace vguistandin
 {
-void ResetSchemes() { s_Schemes.clear(); }
+void ResetSchemes()
+{
+	s_Fonts.clear();
+	s_Schemes.clear();
+}
 }

@@ -51,6 +51,15 @@ unsigned char s_Colour[4] = { 0, 0, 0, 0 };
 int s_CurrentTexture = 0;
 float s_AlphaMultiplier = 1.0f;
 bool s_ClippingDisabled = false;
+// Text state; the stand-in has no glyphs yet: each character advances by a fixed step.
+const int kTextAdvance = 8;
+vgui::HFont s_TextFont = 0;
+unsigned char s_TextColour[4] = { 255, 255, 255, 255 };
+int s_TextX = 0, s_TextY = 0;
+// The screen-size override and the viewport's place on the real screen.
+bool s_OverrideActive = false;
+int s_OverrideWide = 0, s_OverrideTall = 0;
+int s_ViewportX = 0, s_ViewportY = 0;
 
 vgui::IPanel *Panels()
 {
@@ -321,7 +330,16 @@ public:
 	}
 
 	VPANEL GetEmbeddedPanel() override { return vguistandin::RootPanel(); }
-	void GetScreenSize(int &wide, int &tall) override { vguistandin::GetScreenSize(wide, tall); }
+	void GetScreenSize(int &wide, int &tall) override
+	{
+		if (s_OverrideActive)
+		{
+			wide = s_OverrideWide;
+			tall = s_OverrideTall;
+			return;
+		}
+		vguistandin::GetScreenSize(wide, tall);
+	}
 	void CreatePopup(VPANEL panel, bool, bool, bool, bool mouseInput, bool kbInput) override
 	{
 		if (!vguistandin::IsValidPanel(panel))
@@ -350,6 +368,78 @@ public:
 	}
 	void SetCursor(vgui::HCursor) override {}
 	void SetCursorAlwaysVisible(bool) override {}
+
+	void DrawPolyLine(int *px, int *py, int numPoints) override
+	{
+		if (!px || !py)
+			return;
+		for (int i = 1; i < numPoints; ++i)
+		{
+			size_t before = s_Log.size();
+			DrawLine(px[i - 1], py[i - 1], px[i], py[i]);
+			if (s_Log.size() > before)
+				s_Log.back().kind = VGuiDrawRecord::PolyLine;
+		}
+	}
+	void DrawSetTextFont(vgui::HFont font) override { s_TextFont = font; }
+	void DrawSetTextColor(int r, int g, int b, int a) override
+	{
+		s_TextColour[0] = static_cast<unsigned char>(r);
+		s_TextColour[1] = static_cast<unsigned char>(g);
+		s_TextColour[2] = static_cast<unsigned char>(b);
+		s_TextColour[3] = static_cast<unsigned char>(a);
+	}
+	void DrawSetTextColor(Color col) override { DrawSetTextColor(col.r(), col.g(), col.b(), col.a()); }
+	void DrawSetTextPos(int x, int y) override
+	{
+		s_TextX = x;
+		s_TextY = y;
+	}
+	void DrawGetTextPos(int &x, int &y) override
+	{
+		x = s_TextX;
+		y = s_TextY;
+	}
+	void DrawPrintText(const wchar_t *text, int textLen, vgui::FontDrawType_t drawType) override
+	{
+		for (int i = 0; text && i < textLen && text[i]; ++i)
+			DrawUnicodeChar(text[i], drawType);
+	}
+	void DrawUnicodeChar(wchar_t wch, vgui::FontDrawType_t) override
+	{
+		Context c = Current();
+		VGuiDrawRecord r{};
+		r.kind = VGuiDrawRecord::Text;
+		r.panel = c.panel;
+		r.x0 = Add(s_TextX, c.originX);
+		r.y0 = Add(s_TextY, c.originY);
+		r.x1 = Add(r.x0, kTextAdvance);
+		r.y1 = r.y0;
+		r.r = s_TextColour[0];
+		r.g = s_TextColour[1];
+		r.b = s_TextColour[2];
+		r.a = EffectiveAlpha(s_TextColour[3]);
+		r.character = wch;
+		r.font = s_TextFont;
+		s_Log.push_back(r);
+		s_TextX = Add(s_TextX, kTextAdvance);
+	}
+
+	bool ForceScreenSizeOverride(bool state, int wide, int tall) override
+	{
+		bool was = s_OverrideActive;
+		s_OverrideActive = state;
+		s_OverrideWide = wide;
+		s_OverrideTall = tall;
+		return was;
+	}
+	bool IsScreenSizeOverrideActive() override { return s_OverrideActive; }
+	void GetFullscreenViewport(int &x, int &y, int &wide, int &tall) override
+	{
+		x = s_ViewportX;
+		y = s_ViewportY;
+		vguistandin::GetScreenSize(wide, tall);
+	}
 };
 
 Surface s_Surface;
@@ -444,6 +534,18 @@ void SurfaceReset()
 	s_AlphaMultiplier = 1.0f;
 	s_ClippingDisabled = false;
 	memset(s_Colour, 0, sizeof(s_Colour));
+	s_TextFont = 0;
+	memset(s_TextColour, 255, sizeof(s_TextColour));
+	s_TextX = s_TextY = 0;
+	s_OverrideActive = false;
+	s_OverrideWide = s_OverrideTall = 0;
+	s_ViewportX = s_ViewportY = 0;
 	SetScreenSize(640, 480);
+}
+
+void SurfaceSetViewportOffset(int x, int y)
+{
+	s_ViewportX = x;
+	s_ViewportY = y;
 }
 }

@@ -39,6 +39,7 @@ void SurfaceClearDrawLog();
 uint32_t SurfacePixel(int x, int y);
 void SurfaceDefineTexture(const char *fileName, int wide, int tall, const unsigned char *rgba);
 void SurfaceReset();
+void SurfaceSetViewportOffset(int x, int y);
 
 // Schemes (Scheme.cpp).
 void ResetSchemes();

@@ -87,6 +87,7 @@ VPANEL VPanelHandle::Set(VPANEL panel)
 void Panel::Construct()
 {
 	RegisterPanelMaps();
+	RegisterPanelAnimationVars();
 	m_pDragDrop = nullptr;
 	_vpanel = 0;
 	_panelName = nullptr;
@@ -144,6 +145,7 @@ void Panel::Init(int x, int y, int wide, int tall)
 	m_iScheme = 0;
 	_tabPosition = 0;
 	_flags3 = 0;
+	m_infoFont = 0;
 	_border = nullptr;
 	m_hBuildGroup = INVALID_PANEL;
 	_alpha = 255.0f;
@@ -156,8 +158,8 @@ void Panel::Init(int x, int y, int wide, int tall)
 	m_lLastDoublePressTime = 0;
 	m_hKeyBindingsContext = INVALID_KEYBINDINGCONTEXT_HANDLE;
 	m_OverridableColorEntries.RemoveAll();
-	m_OverridableColorEntries.AddToTail({ "fgcolor_override", &_fgColor, false });
-	m_OverridableColorEntries.AddToTail({ "bgcolor_override", &_bgColor, false });
+	m_OverridableColorEntries.AddToTail({ "fgcolor_override", &_fgColor, Color(), false });
+	m_OverridableColorEntries.AddToTail({ "bgcolor_override", &_bgColor, Color(), false });
 	for (NavigationTarget &nav : m_NavTargets)
 	{
 		nav.m_Name = "";
@@ -289,7 +291,6 @@ const char *Panel::GetModuleName() { return GetControlsModuleName(); }
 
 void *Panel::QueryInterface(EInterfaceID id) { return id == ICLIENTPANEL_STANDARD_INTERFACE ? this : nullptr; }
 
-PanelAnimationMap *Panel::GetAnimMap() { return nullptr; }
 PanelKeyBindingMap *Panel::GetKBMap() { return nullptr; }
 void Panel::GetValueForLua(char *, int) {}
 Panel *Panel::HasHotkey(wchar_t) { return nullptr; }
@@ -979,28 +980,6 @@ bool Panel::IsWorldClicker() { return m_bWorldClicker; }
 // Defaults of the operations whose behaviour belongs to input routing, focus, settings,
 // action signals, key bindings, drag and drop and navigation.
 
-void Panel::PerformApplySchemeSettings()
-{
-	if (!IsFlag(NEEDS_SCHEME_UPDATE))
-		return;
-	SetFlag(NEEDS_SCHEME_UPDATE, false);
-	ApplySchemeSettings(scheme()->GetIScheme(GetScheme()));
-}
-void Panel::ApplySchemeSettings(IScheme *) {}
-void Panel::ApplySettings(KeyValues *) {}
-void Panel::GetSettings(KeyValues *) {}
-const char *Panel::GetDescription() { return ""; }
-void Panel::ApplyUserConfigSettings(KeyValues *) {}
-void Panel::GetUserConfigSettings(KeyValues *) {}
-bool Panel::HasUserConfigSettings() { return false; }
-Color Panel::GetSchemeColor(const char *keyName, IScheme *pScheme)
-{
-	return GetSchemeColor(keyName, Color(255, 255, 255, 255), pScheme);
-}
-Color Panel::GetSchemeColor(const char *keyName, Color defaultColor, IScheme *pScheme)
-{
-	return pScheme ? pScheme->GetColor(keyName, defaultColor) : defaultColor;
-}
 void Panel::InternalFocusChanged(bool) {}
 void Panel::RequestFocus(int) {}
 bool Panel::RequestFocusPrev(VPANEL) { return false; }

@@ -20,6 +20,10 @@ public:
 	// A colour by name: a "Colors" entry, or a "BaseSettings" entry naming one or giving
 	// "r g b a"; the default when neither exists.
 	virtual Color GetColor(const char *colorName, Color defaultColor) = 0;
+	// A font of the scheme's "Fonts" block by name (letter case ignored); 0 when absent.
+	virtual HFont GetFont(const char *fontName, bool proportional = false) = 0;
+	// The name a font handle of this scheme was asked by; "" for other handles.
+	virtual const char *GetFontName(const HFont &font) = 0;
 
 protected:
 	virtual ~IScheme() = default;
@@ -39,6 +43,9 @@ public:
 	// Proportional scaling from the 640x480 base to the screen height, and back.
 	virtual int GetProportionalScaledValue(int normalizedValue) = 0;
 	virtual int GetProportionalNormalizedValue(int scaledValue) = 0;
+	// The same for panels of a given scheme.
+	virtual int GetProportionalScaledValueEx(HScheme scheme, int normalizedValue) = 0;
+	virtual int GetProportionalNormalizedValueEx(HScheme scheme, int scaledValue) = 0;
 
 protected:
 	virtual ~ISchemeManager() = default;

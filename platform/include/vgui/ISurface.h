@@ -9,6 +9,13 @@
 
 namespace vgui
 {
+enum FontDrawType_t
+{
+	FONT_DRAW_DEFAULT = 0,
+	FONT_DRAW_NONADDITIVE,
+	FONT_DRAW_ADDITIVE,
+};
+
 class ISurface
 {
 public:
@@ -57,6 +64,25 @@ public:
 	virtual void MovePopupToBack(VPANEL panel) = 0;
 	virtual void SetCursor(HCursor cursor) = 0;
 	virtual void SetCursorAlwaysVisible(bool visible) = 0;
+
+	// Connected lines through the points, in the current panel's coordinates.
+	virtual void DrawPolyLine(int *px, int *py, int numPoints) = 0;
+	// Text: the font, colour and position of what is printed next; each character printed
+	// moves the position right by its advance.
+	virtual void DrawSetTextFont(HFont font) = 0;
+	virtual void DrawSetTextColor(int r, int g, int b, int a) = 0;
+	virtual void DrawSetTextColor(Color col) = 0;
+	virtual void DrawSetTextPos(int x, int y) = 0;
+	virtual void DrawGetTextPos(int &x, int &y) = 0;
+	virtual void DrawPrintText(const wchar_t *text, int textLen, FontDrawType_t drawType = FONT_DRAW_DEFAULT) = 0;
+	virtual void DrawUnicodeChar(wchar_t wch, FontDrawType_t drawType = FONT_DRAW_DEFAULT) = 0;
+
+	// A screen size that GetScreenSize reports in place of the real one while active; returns
+	// whether an override was active before.
+	virtual bool ForceScreenSizeOverride(bool state, int wide, int tall) = 0;
+	virtual bool IsScreenSizeOverrideActive() = 0;
+	// Where the full-screen viewport sits on the real screen, and its size.
+	virtual void GetFullscreenViewport(int &x, int &y, int &wide, int &tall) = 0;
 
 protected:
 	virtual ~ISurface() = default;

@@ -22,6 +22,8 @@ struct VGuiDrawRecord
 		OutlinedRect,
 		Line,
 		TexturedRect,
+		PolyLine,  // x0, y0 .. x1, y1: one segment of the poly-line
+		Text,      // x0, y0: the text position; character and font below
 	};
 	Kind kind;
 	vgui::VPANEL panel;  // the panel current while drawing, 0 for none
@@ -30,6 +32,8 @@ struct VGuiDrawRecord
 	int texture;               // TexturedRect: the texture id
 	unsigned alpha0, alpha1;   // FadedRect
 	bool horizontal;           // FadedRect
+	wchar_t character;         // Text
+	vgui::HFont font;          // Text
 };
 
 class IVGuiStandIn
@@ -62,6 +66,9 @@ public:
 	// Forgets queued messages and events, tick signals, the draw log, textures and schemes,
 	// and sets the default screen size of 640 x 480.
 	virtual void Reset() = 0;
+
+	// Where the full-screen viewport sits on the real screen (0, 0 after Reset).
+	virtual void SetViewportOffset(int x, int y) = 0;
 
 protected:
 	~IVGuiStandIn() = default;
