@@ -24,6 +24,7 @@ struct VGuiDrawRecord
 		TexturedRect,
 		PolyLine,  // x0, y0 .. x1, y1: one segment of the poly-line
 		Text,      // x0, y0: the text position; character and font below
+		TexturedPolygon,  // x0, y0 .. x1, y1: bounding box; texture and the vertices below
 	};
 	Kind kind;
 	vgui::VPANEL panel;  // the panel current while drawing, 0 for none
@@ -34,6 +35,8 @@ struct VGuiDrawRecord
 	bool horizontal;           // FadedRect
 	wchar_t character;         // Text
 	vgui::HFont font;          // Text
+	int vertexCount;           // TexturedPolygon: vertices kept (at most 8), screen x, y and u, v
+	float vertices[8][4];
 };
 
 class IVGuiStandIn
