@@ -57,6 +57,7 @@ TEST_F(ImagePanelTest, TilesScalesOrPaintsOnce)
 		{ R"("s" { "image" "img/tile" "scaleImage" "1" })", { "0,0,140,70" } },
 		{ R"("s" { "image" "img/tile" "scaleImage" "1" "scaleAmount" "0.5" })", { "0,0,32,16" } },
 		{ R"("s" { "image" "img/tile" "scaleImage" "1" "scaleAmount" "0.5" "tileImage" "1" })", { "0,0,32,16" } },
+		{ R"("s" { "image" "img/tile" "scaleImage" "1" "scaleAmount" "1e30" })", { "0,0,2147483637,2147483637" } },  // the screen position saturates
 		{ R"("s" { "tileImage" "1" })", {} },
 	};
 	for (const Case &c : cases)

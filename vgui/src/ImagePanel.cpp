@@ -2,6 +2,8 @@
 // tiled or as it is, over the fill colour.
 #include "vgui_controls/ImagePanel.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -31,6 +33,13 @@ void FreeText(char *&text)
 {
 	delete[] text;
 	text = nullptr;
+}
+
+// size x scale truncated, held inside the int range (a layout may give any scale).
+int Scaled(int size, float scale)
+{
+	const double scaled = static_cast<double>(size) * scale;
+	return static_cast<int>(std::clamp(scaled, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 // "r g b [a]" (alpha 255 when left out) or, with fewer than three numbers, a scheme colour name.
@@ -185,7 +194,7 @@ void ImagePanel::PaintBackground()
 		m_pImage->GetSize(imageWide, imageTall);
 		if (m_fScaleAmount > 0.0f)
 		{
-			m_pImage->SetSize(static_cast<int>(imageWide * m_fScaleAmount), static_cast<int>(imageTall * m_fScaleAmount));
+			m_pImage->SetSize(Scaled(imageWide, m_fScaleAmount), Scaled(imageTall, m_fScaleAmount));
 		}
 		else
 		{
