@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake pkg-config git ccache python3 unzip
   zlib1g-dev libsqlite3-dev rapidjson-dev lzma-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev liblzma-dev
-  libluajit-5.1-dev libfreetype-dev libcurl4-openssl-dev
+  libluajit-5.1-dev libfreetype-dev libcurl4-openssl-dev fonts-dejavu-core
 )
 
 missing=()

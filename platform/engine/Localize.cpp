@@ -1,5 +1,6 @@
 // The stand-in localisation tables: tokens (letter case ignored) mapped to wide text,
 // filled from key-value files of the form "lang" { "Tokens" { "token" "text" ... } }.
+#include <algorithm>
 #include <cctype>
 #include <cwchar>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tier1/KeyValues.h"
 #include "tier1/interface.h"
 #include "vgui/ILocalize.h"
 
@@ -213,6 +215,37 @@ public:
 		s.copy(ansi, n);
 		ansi[n] = '\0';
 		return n;
+	}
+
+	void ConstructString(wchar_t *out, int outBytes, vgui::StringIndex_t symbol, KeyValues *variables) override
+	{
+		int capacity = outBytes / static_cast<int>(sizeof(wchar_t));
+		if (!out || capacity <= 0)
+			return;
+		const wchar_t *format = GetValueByIndex(symbol);
+		std::wstring text;
+		for (size_t i = 0; format && format[i];)
+		{
+			const wchar_t *close = format[i] == L'%' ? wcschr(format + i + 1, L'%') : nullptr;
+			if (close && close > format + i + 1 && variables)
+			{
+				std::string name = EncodeUtf8(std::wstring(format + i + 1, close).c_str());
+				KeyValues *value = variables->FindKey(name.c_str());
+				if (value)
+				{
+					if (value->GetDataType() == KeyValues::TYPE_WSTRING)
+						text += value->GetWString();
+					else
+						text += DecodeUtf8(value->GetString());
+					i = static_cast<size_t>(close - format) + 1;
+					continue;
+				}
+			}
+			text += format[i++];
+		}
+		size_t n = std::min(text.size(), static_cast<size_t>(capacity - 1));
+		wmemcpy(out, text.data(), n);
+		out[n] = L'\0';
 	}
 
 private:

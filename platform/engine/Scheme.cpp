@@ -1,9 +1,10 @@
 // The stand-in scheme manager ("VGUI_Scheme010"): scheme files read through the engine file
-// system as key-value text with "Colors", "BaseSettings" and "Borders" blocks; borders paint
-// their sides' lines through the surface.
+// system as key-value text with "Colors", "BaseSettings", "Borders" and "Fonts" blocks; borders
+// paint their sides' lines through the surface, fonts are made on the surface when first asked.
 #include <strings.h>
 
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -159,14 +160,57 @@ public:
 		return ParseColour(value, out) ? out : defaultColor;
 	}
 
-	vgui::HFont GetFont(const char *fontName, bool proportional) override;
-	const char *GetFontName(const vgui::HFont &font) override;
+	// A font entry holds one or more blocks { "name" "tall" "weight" "yres" "lo hi" ... }; the
+	// first block whose screen-height range holds the screen's height (or that has none) counts.
+	vgui::HFont GetFont(const char *fontName, bool proportional) override
+	{
+		KeyValues *fonts = m_data && fontName ? m_data->FindKey("Fonts") : nullptr;
+		KeyValues *entry = fonts ? fonts->FindKey(fontName) : nullptr;
+		if (!entry)
+			return 0;
+		std::string key = std::string(proportional ? "p:" : "n:") + entry->GetName();
+		auto made = m_fonts.find(key);
+		if (made != m_fonts.end())
+			return made->second;
+		int screenWide, screenTall;
+		vguistandin::GetScreenSize(screenWide, screenTall);
+		KeyValues *chosen = nullptr;
+		for (KeyValues *block = entry->GetFirstSubKey(); block && !chosen; block = block->GetNextKey())
+		{
+			if (!block->GetFirstSubKey())
+				continue;
+			int lo = 0, hi = 0;
+			const char *yres = block->GetString("yres", "");
+			if (!*yres || (sscanf(yres, "%d %d", &lo, &hi) == 2 && screenTall >= lo && screenTall <= hi))
+				chosen = block;
+		}
+		if (!chosen)
+			return 0;
+		int tall = chosen->GetInt("tall", 0);
+		if (proportional)
+			tall = static_cast<int>(static_cast<long long>(tall) * screenTall / 480);
+		vgui::ISurface *surface = Border::Surface();
+		vgui::HFont font = surface->CreateFont();
+		surface->SetFontGlyphSet(font, chosen->GetString("name", ""), tall, chosen->GetInt("weight", 0),
+		                           chosen->GetInt("blur", 0), chosen->GetInt("scanlines", 0),
+		                        (chosen->GetInt("italic", 0) ? 0x001 : 0));
+		m_fonts[key] = font;
+		return font;
+	}
+	const char *GetFontName(const vgui::HFont &font) override
+	{
+		for (const auto &made : m_fonts)
+			if (font && made.second == font)
+				return made.first.c_str() + 2;  // past the "p:" or "n:"
+		return "";
+	}
 
 	const std::string &Tag() const { return m_tag; }
 
 private:
 	std::string m_tag;
 	KeyValues *m_data;
+	std::map<std::string, vgui::HFont> m_fonts;
 	std::vector<std::unique_ptr<Border>> m_borders;
 };
 
@@ -187,36 +231,6 @@ Border::Border(const char *name, KeyValues *data, Scheme &scheme) : m_name(name 
 			m_lines[side].push_back(l);
 		}
 	}
-}
-
-// Font handles: one per scheme, name and proportional flag, numbered from 1.
-struct FontEntry
-{
-	const Scheme *scheme;
-	std::string name;
-	bool proportional;
-};
-std::vector<FontEntry> s_Fonts;
-
-vgui::HFont Scheme::GetFont(const char *fontName, bool proportional)
-{
-	KeyValues *fonts = m_data ? m_data->FindKey("Fonts") : nullptr;
-	KeyValues *font = fonts && fontName ? fonts->FindKey(fontName) : nullptr;
-	if (!font)
-		return 0;
-	for (size_t i = 0; i < s_Fonts.size(); ++i)
-		if (s_Fonts[i].scheme == this && s_Fonts[i].proportional == proportional &&
-		    !strcasecmp(s_Fonts[i].name.c_str(), font->GetName()))
-			return i + 1;
-	s_Fonts.push_back({ this, font->GetName(), proportional });
-	return s_Fonts.size();
-}
-
-const char *Scheme::GetFontName(const vgui::HFont &font)
-{
-	if (font < 1 || font > s_Fonts.size() || s_Fonts[font - 1].scheme != this)
-		return "";
-	return s_Fonts[font - 1].name.c_str();
 }
 
 Scheme s_EmptyScheme("", nullptr);
@@ -381,7 +395,6 @@ namespace vguistandin
 {
 void ResetSchemes()
 {
-	s_Fonts.clear();
 	s_Schemes.clear();
 	s_Images.clear();
 	s_ImageNames.clear();

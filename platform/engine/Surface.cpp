@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "SurfaceFonts.h"
 #include "VGuiInternal.h"
 #include "VGuiMatSurface/IMatSystemSurface.h"
 #include "tier1/interface.h"
@@ -52,15 +53,13 @@ unsigned char s_Colour[4] = { 0, 0, 0, 0 };
 int s_CurrentTexture = 0;
 float s_AlphaMultiplier = 1.0f;
 bool s_ClippingDisabled = false;
-// Text state; the stand-in has no glyphs yet: each character advances by a fixed step.
-const int kTextAdvance = 8;
-vgui::HFont s_TextFont = 0;
-unsigned char s_TextColour[4] = { 255, 255, 255, 255 };
-int s_TextX = 0, s_TextY = 0;
 // The screen-size override and the viewport's place on the real screen.
 bool s_OverrideActive = false;
 int s_OverrideWide = 0, s_OverrideTall = 0;
 int s_ViewportX = 0, s_ViewportY = 0;
+vgui::HFont s_TextFont = 0;
+unsigned char s_TextColour[4] = { 255, 255, 255, 255 };
+int s_TextX = 0, s_TextY = 0;  // pen position, coordinates of the current panel
 
 vgui::IPanel *Panels()
 {
@@ -344,6 +343,21 @@ public:
 		}
 		vguistandin::GetScreenSize(wide, tall);
 	}
+	bool ForceScreenSizeOverride(bool state, int wide, int tall) override
+	{
+		bool was = s_OverrideActive;
+		s_OverrideActive = state;
+		s_OverrideWide = wide;
+		s_OverrideTall = tall;
+		return was;
+	}
+	bool IsScreenSizeOverrideActive() override { return s_OverrideActive; }
+	void GetFullscreenViewport(int &x, int &y, int &wide, int &tall) override
+	{
+		x = s_ViewportX;
+		y = s_ViewportY;
+		vguistandin::GetScreenSize(wide, tall);
+	}
 	void CreatePopup(VPANEL panel, bool, bool, bool, bool mouseInput, bool kbInput) override
 	{
 		if (!vguistandin::IsValidPanel(panel))
@@ -373,18 +387,25 @@ public:
 	void SetCursor(vgui::HCursor) override {}
 	void SetCursorAlwaysVisible(bool) override {}
 
-	void DrawPolyLine(int *px, int *py, int numPoints) override
+	vgui::HFont CreateFont() override { return surfacefonts::Create(); }
+	bool SetFontGlyphSet(vgui::HFont font, const char *windowsFontName, int tall, int weight, int, int,
+	                     int flags) override
 	{
-		if (!px || !py)
-			return;
-		for (int i = 1; i < numPoints; ++i)
-		{
-			size_t before = s_Log.size();
-			DrawLine(px[i - 1], py[i - 1], px[i], py[i]);
-			if (s_Log.size() > before)
-				s_Log.back().kind = VGuiDrawRecord::PolyLine;
-		}
+		return surfacefonts::SetGlyphSet(font, windowsFontName, tall, weight, flags);
 	}
+	int GetFontTall(vgui::HFont font) override { return surfacefonts::Tall(font); }
+	int GetCharacterWidth(vgui::HFont font, int ch) override
+	{
+		return static_cast<int>(std::floor(surfacefonts::Advance(font, static_cast<wchar_t>(ch)) + 0.5f));
+	}
+	// The kerning with the character before shifts ch and everything after it.
+	void GetKernedCharWidth(vgui::HFont font, wchar_t ch, wchar_t chBefore, wchar_t, float &wide,
+	                        float &abcA) override
+	{
+		abcA = surfacefonts::Kerning(font, chBefore, ch);
+		wide = abcA + surfacefonts::Advance(font, ch);
+	}
+
 	void DrawSetTextFont(vgui::HFont font) override { s_TextFont = font; }
 	void DrawSetTextColor(int r, int g, int b, int a) override
 	{
@@ -404,45 +425,55 @@ public:
 		x = s_TextX;
 		y = s_TextY;
 	}
-	void DrawPrintText(const wchar_t *text, int textLen, vgui::FontDrawType_t drawType) override
+	void DrawPrintText(const wchar_t *text, int textLen, int) override
 	{
 		for (int i = 0; text && i < textLen && text[i]; ++i)
-			DrawUnicodeChar(text[i], drawType);
+			DrawUnicodeChar(text[i], 0);
 	}
-	void DrawUnicodeChar(wchar_t wch, vgui::FontDrawType_t) override
+	// Logs the character's cell and draws it: the test font fills the cell, a face font blends
+	// its glyph's coverage, with the top of the cell at the pen position.
+	void DrawUnicodeChar(wchar_t ch, int) override
 	{
-		Context c = Current();
-		VGuiDrawRecord r{};
-		r.kind = VGuiDrawRecord::Text;
-		r.panel = c.panel;
-		r.x0 = Add(s_TextX, c.originX);
-		r.y0 = Add(s_TextY, c.originY);
-		r.x1 = Add(r.x0, kTextAdvance);
-		r.y1 = r.y0;
+		int tall = surfacefonts::Tall(s_TextFont);
+		if (tall <= 0)
+			return;
+		float advance = surfacefonts::Advance(s_TextFont, ch);
+		int step = static_cast<int>(std::floor(advance + 0.5f));
+		VGuiDrawRecord r = Record(VGuiDrawRecord::Glyph, s_TextX, s_TextY, Add(s_TextX, step), Add(s_TextY, tall));
 		r.r = s_TextColour[0];
 		r.g = s_TextColour[1];
 		r.b = s_TextColour[2];
 		r.a = EffectiveAlpha(s_TextColour[3]);
-		r.character = wch;
+		r.character = ch;
 		r.font = s_TextFont;
 		s_Log.push_back(r);
-		s_TextX = Add(s_TextX, kTextAdvance);
+		s_TextX = Add(s_TextX, step);
+		if (ch <= L' ')
+			return;
+		if (surfacefonts::IsFixed(s_TextFont))
+		{
+			FillScreenRect(r);
+			return;
+		}
+		const surfacefonts::Glyph *glyph = surfacefonts::Render(s_TextFont, ch);
+		if (!glyph)
+			return;
+		long long left = static_cast<long long>(r.x0) + glyph->left;
+		long long top = static_cast<long long>(r.y0) + surfacefonts::Ascent(s_TextFont) - glyph->top;
+		for (int y = 0; y < glyph->tall; ++y)
+			for (int x = 0; x < glyph->wide; ++x)
+			{
+				long long px = left + x, py = top + y;
+				unsigned char cover = glyph->coverage[static_cast<size_t>(y) * glyph->wide + x];
+				if (cover && px >= 0 && py >= 0 && px < s_ScreenWide && py < s_ScreenTall)
+					Blend(static_cast<int>(px), static_cast<int>(py), r.r, r.g, r.b, r.a * cover / 255);
+			}
 	}
-
-	bool ForceScreenSizeOverride(bool state, int wide, int tall) override
+	void DrawFlushText() override {}
+	void DrawPolyLine(int *px, int *py, int numPoints) override
 	{
-		bool was = s_OverrideActive;
-		s_OverrideActive = state;
-		s_OverrideWide = wide;
-		s_OverrideTall = tall;
-		return was;
-	}
-	bool IsScreenSizeOverrideActive() override { return s_OverrideActive; }
-	void GetFullscreenViewport(int &x, int &y, int &wide, int &tall) override
-	{
-		x = s_ViewportX;
-		y = s_ViewportY;
-		vguistandin::GetScreenSize(wide, tall);
+		for (int i = 1; px && py && i < numPoints; ++i)
+			DrawLine(px[i - 1], py[i - 1], px[i], py[i]);
 	}
 
 	void DrawSetTextureRGBA(int id, const unsigned char *rgba, int wide, int tall, int, bool) override
@@ -616,6 +647,7 @@ void SurfaceReset()
 	s_AlphaMultiplier = 1.0f;
 	s_ClippingDisabled = false;
 	memset(s_Colour, 0, sizeof(s_Colour));
+	surfacefonts::Reset();
 	s_TextFont = 0;
 	memset(s_TextColour, 255, sizeof(s_TextColour));
 	s_TextX = s_TextY = 0;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "VGuiFixture.h"
@@ -12,6 +13,7 @@
 #include "tier1/convar.h"
 #include "vgui/IScheme.h"
 #include "vgui_controls/PanelAnimationVar.h"
+#include "vgui_controls/Tooltip.h"
 
 namespace
 {
@@ -465,4 +467,51 @@ TEST_F(PanelSettingsTest, DescriptionAndUserConfigDefaults)
 	             "tabPosition, corner pinCorner, autoresize autoResize, string tooltiptext",
 	             panel.GetDescription());
 	EXPECT_FALSE(panel.HasUserConfigSettings());
+}
+
+TEST_F(PanelSettingsTest, ExtremeNumbersInLayoutKeysAreHeldInRange)
+{
+	const char *sections[] = {
+		R"("s" { "xpos" "r-2147483648" "ypos" "c2147483647" "wide" "f-2147483648" "tall" "F2147483647" })",
+		R"("s" { "xpos" "c-2147483648" "ypos" "r2147483647" "PinCorner" "3" "AutoResize" "15" })",
+		R"("s" { "fgcolor_override" "1e39 -1e39 nan inf" "RoundedCorners" "99999" "zpos" "-2147483648" })",
+		R"("s" { "xpos" "r" "ypos" "c" "wide" "f" "tall" "" "usetitlesafe" "2" })",
+	};
+	for (const char *text : sections)
+	{
+		vgui::Panel *panel = NewRootChild("p");
+		Apply(*panel, text);
+		KeyValues *out = new KeyValues("out");
+		panel->GetSettings(out);
+		out->deleteThis();
+		panel->DeletePanel();
+	}
+	vgui::Panel *panel = NewRootChild("p");
+	Apply(*panel, sections[0]);
+	int x, y;
+	panel->GetPos(x, y);
+	EXPECT_EQ(2147483647, x);  // 640 - INT_MIN, held at the top of the range
+	EXPECT_EQ(2147483647, y);
+	panel->DeletePanel();
+}
+
+TEST_F(PanelSettingsTest, TooltipTextMakesTheTooltipAndIsWrittenBack)
+{
+	vgui::Panel *panel = NewRootChild("p");
+	Apply(*panel, R"("s" { "tooltiptext" "" })");
+	EXPECT_EQ("<absent>", Saved(*panel, "tooltiptext"));
+
+	Apply(*panel, R"("s" { "tooltiptext" "Opens the menu" })");
+	vgui::BaseTooltip *tooltip = panel->GetTooltip();
+	ASSERT_NE(nullptr, tooltip);
+	EXPECT_EQ(tooltip, panel->GetTooltip());
+	EXPECT_STREQ("Opens the menu", tooltip->GetText());
+	EXPECT_EQ("Opens the menu", Saved(*panel, "tooltiptext"));
+	panel->DeletePanel();  // the tooltip goes with its panel
+
+	// The text window all tooltips share stays until deleted.
+	CUtlVector<vgui::VPANEL> &children = g_pVGuiPanel->GetChildren(m_root);
+	for (int i = children.Count() - 1; i >= 0; --i)
+		if (!strcmp(g_pVGuiPanel->GetName(children[i]), "tooltip"))
+			delete g_pVGuiPanel->GetPanel(children[i], vgui::GetControlsModuleName());
 }

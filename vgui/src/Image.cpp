@@ -1,19 +1,15 @@
-// vgui::Image and vgui::ImageList: drawing relative to an image's position through the engine
-// surface, and the indexed image collection of list and tree controls.
+// vgui::Image's fields and its drawing helpers over the engine surface, and vgui::ImageList.
 #include "vgui_controls/Image.h"
-
-#include <cassert>
 
 #include "vgui/ISurface.h"
 #include "vgui_controls/Controls.h"
-#include "vgui_controls/ImageList.h"
 
 namespace vgui
 {
 Image::Image() : _pos{ 0, 0 }, _size{ 0, 0 }, _color(255, 255, 255, 255)
 {
 	if (surface())
-		surface()->DrawSetTextColor(255, 255, 255, 255);
+		DrawSetTextColor(Color(255, 255, 255, 255));
 }
 
 Image::~Image() = default;
@@ -52,7 +48,6 @@ void Image::SetColor(Color color)
 
 Color Image::GetColor() { return _color; }
 void Image::SetBkColor(Color color) { DrawSetColor(color); }
-
 bool Image::Evict() { return false; }
 int Image::GetNumFrames() { return 0; }
 void Image::SetFrame(int) {}
@@ -110,11 +105,10 @@ void Image::DrawPrintChar(int x, int y, wchar_t ch)
 void Image::DrawSetTexture(int id) { surface()->DrawSetTexture(id); }
 void Image::DrawTexturedRect(int x0, int y0, int x1, int y1) { surface()->DrawTexturedRect(x0, y0, x1, y1); }
 
-// Image lists.
-
 ImageList::ImageList(bool deleteImagesWhenDone) : m_bDeleteImagesWhenDone(deleteImagesWhenDone)
 {
-	m_Images.AddToTail(nullptr);  // index 0 is reserved
+	// Entry 0 is reserved.
+	m_Images.AddToTail(nullptr);
 }
 
 ImageList::~ImageList()
@@ -122,7 +116,6 @@ ImageList::~ImageList()
 	if (m_bDeleteImagesWhenDone)
 		for (int i = 1; i < m_Images.Count(); ++i)
 			delete m_Images[i];
-	m_Images.Purge();
 }
 
 int ImageList::AddImage(IImage *image) { return m_Images.AddToTail(image); }
@@ -134,11 +127,5 @@ void ImageList::SetImageAtIndex(int index, IImage *image)
 	while (m_Images.Count() <= index)
 		m_Images.AddToTail(nullptr);
 	m_Images[index] = image;
-}
-
-IImage *ImageList::GetImage(int index)
-{
-	assert(IsValidIndex(index));
-	return m_Images[index];
 }
 }

@@ -17,6 +17,7 @@
 #include "vgui/ISurface.h"
 #include "vgui/IVGui.h"
 #include "vgui_controls/Controls.h"
+#include "vgui_controls/Tooltip.h"
 
 bool g_bPaintingManually = false;
 bool g_bPaintingLevelProgress = false;
@@ -204,7 +205,7 @@ Panel::~Panel()
 			g_Lua->Pop(2);
 	}
 
-	// Tooltips come with their own code; none is ever attached here.
+	delete static_cast<BaseTooltip *>(m_pTooltips);
 	m_pTooltips = nullptr;
 
 	if (m_pDragDrop && m_pDragDrop->m_bDragging)

@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cctype>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "vgui/ISurface.h"
 #include "vgui_controls/Controls.h"
 #include "vgui_controls/Panel.h"
+#include "vgui_controls/Tooltip.h"
 
 static ConVar panel_test_title_safe("panel_test_title_safe", "0", 0, "Test vgui panel positioning with title safe indentation");
 
@@ -31,6 +33,14 @@ CUtlDict<IPanelAnimationPropertyConverter *> &Converters()
 {
 	static CUtlDict<IPanelAnimationPropertyConverter *> s_converters;
 	return s_converters;
+}
+
+// Sums and differences of layout numbers, held inside the int range: a layout file may hold
+// any number, and the arithmetic must not overflow.
+int Sum(long long a, long long b)
+{
+	long long v = a + b;
+	return static_cast<int>(v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : v);
 }
 
 void *VarOf(Panel *panel, const PanelAnimationMapEntry *entry) { return entry->m_pfnLookup(panel); }
@@ -251,9 +261,9 @@ private:
 		surface()->GetScreenSize(wide, tall);
 		int size = m_bX ? wide : tall;
 		if (fromEnd)
-			return size - value;
+			return Sum(size, -static_cast<long long>(value));
 		if (fromCentre)
-			return size / 2 + value;
+			return Sum(size / 2, value);
 		return value;
 	}
 	bool m_bX;
@@ -465,9 +475,9 @@ void Panel::ApplySettings(KeyValues *inResourceData)
 		if (IsProportional())
 			x = scheme()->GetProportionalScaledValueEx(GetScheme(), x);
 		if (_buildModeFlags & BUILDMODE_SAVE_XPOS_RIGHTALIGNED)
-			x = alignWide - x;
+			x = Sum(alignWide, -static_cast<long long>(x));
 		else if (_buildModeFlags & BUILDMODE_SAVE_XPOS_CENTERALIGNED)
-			x = x + alignWide / 2;
+			x = Sum(x, alignWide / 2);
 	}
 	if (KeyValues *ypos = inResourceData->FindKey("ypos"))
 	{
@@ -480,9 +490,9 @@ void Panel::ApplySettings(KeyValues *inResourceData)
 		if (IsProportional())
 			y = scheme()->GetProportionalScaledValueEx(GetScheme(), y);
 		if (_buildModeFlags & BUILDMODE_SAVE_YPOS_BOTTOMALIGNED)
-			y = alignTall - y;
+			y = Sum(alignTall, -static_cast<long long>(y));
 		else if (_buildModeFlags & BUILDMODE_SAVE_YPOS_CENTERALIGNED)
-			y = y + alignTall / 2;
+			y = Sum(y, alignTall / 2);
 	}
 
 	// Title-safe inset, tried out through "panel_test_title_safe".
@@ -506,22 +516,22 @@ void Panel::ApplySettings(KeyValues *inResourceData)
 			if (_buildModeFlags & BUILDMODE_SAVE_XPOS_RIGHTALIGNED)
 			{
 				if (!(splitX && viewX == parentX))
-					x -= insetX;
+					x = Sum(x, -static_cast<long long>(insetX));
 			}
 			else if (!(_buildModeFlags & BUILDMODE_SAVE_XPOS_CENTERALIGNED))
 			{
 				if (!(splitX && viewX != parentX))
-					x += insetX;
+					x = Sum(x, insetX);
 			}
 			if (_buildModeFlags & BUILDMODE_SAVE_YPOS_BOTTOMALIGNED)
 			{
 				if (!(splitY && viewY == parentY))
-					y -= insetY;
+					y = Sum(y, -static_cast<long long>(insetY));
 			}
 			else if (!(_buildModeFlags & BUILDMODE_SAVE_YPOS_CENTERALIGNED))
 			{
 				if (!(splitY && viewY != parentY))
-					y += insetY;
+					y = Sum(y, insetY);
 			}
 		}
 	}
@@ -553,13 +563,13 @@ void Panel::ApplySettings(KeyValues *inResourceData)
 			wide = scheme()->GetProportionalScaledValueEx(GetScheme(), wide);
 		if (_buildModeFlags & BUILDMODE_SAVE_WIDE_FULL)
 		{
-			wide = alignWide - wide;
+			wide = Sum(alignWide, -static_cast<long long>(wide));
 			if (titleSafe)
 			{
 				if (!(splitX && viewX != parentX))
-					wide -= insetX;
+					wide = Sum(wide, -static_cast<long long>(insetX));
 				if (!(splitX && viewX == parentX))
-					wide -= insetX;
+					wide = Sum(wide, -static_cast<long long>(insetX));
 			}
 		}
 	}
@@ -573,13 +583,13 @@ void Panel::ApplySettings(KeyValues *inResourceData)
 			tall = scheme()->GetProportionalScaledValueEx(GetScheme(), tall);
 		if (_buildModeFlags & BUILDMODE_SAVE_TALL_FULL)
 		{
-			tall = alignTall - tall;
+			tall = Sum(alignTall, -static_cast<long long>(tall));
 			if (titleSafe)
 			{
 				if (!(splitY && viewY != parentY))
-					tall -= insetY;
+					tall = Sum(tall, -static_cast<long long>(insetY));
 				if (!(splitY && viewY == parentY))
-					tall -= insetY;
+					tall = Sum(tall, -static_cast<long long>(insetY));
 			}
 		}
 	}
@@ -602,6 +612,10 @@ void Panel::ApplySettings(KeyValues *inResourceData)
 		SetMouseInputEnabled(false);
 
 	SetTabPosition(inResourceData->GetInt("tabPosition", 0));
+
+	const char *tooltip = inResourceData->GetString("tooltiptext", "");
+	if (*tooltip)
+		GetTooltip()->SetText(tooltip);
 
 	int paintBackground = inResourceData->GetInt("paintbackground", -1);
 	if (paintBackground >= 0)
@@ -666,7 +680,8 @@ void Panel::ApplyAutoResizeSettings(KeyValues *inResourceData)
 	int corner = inResourceData->GetInt("PinCorner", 0);
 
 	int pinX = 0, pinY = 0, unpinX = 0, unpinY = 0;
-	int right = x + wide - parentWide, bottom = y + tall - parentTall;
+	int right = Sum(Sum(x, wide), -static_cast<long long>(parentWide));
+	int bottom = Sum(Sum(y, tall), -static_cast<long long>(parentTall));
 	switch (corner)
 	{
 	case PIN_TOPLEFT: pinX = x, pinY = y, unpinX = right, unpinY = bottom; break;
@@ -717,28 +732,35 @@ void Panel::GetSettings(KeyValues *outResourceData)
 	char text[32];
 	if (_buildModeFlags & BUILDMODE_SAVE_XPOS_RIGHTALIGNED)
 	{
-		snprintf(text, sizeof(text), "r%d", screenWide - x);
+		snprintf(text, sizeof(text), "r%d", Sum(screenWide, -static_cast<long long>(x)));
 		outResourceData->SetString("xpos", text);
 	}
 	else if (_buildModeFlags & BUILDMODE_SAVE_XPOS_CENTERALIGNED)
 	{
-		snprintf(text, sizeof(text), "c%d", x - screenWide / 2);
+		snprintf(text, sizeof(text), "c%d", Sum(x, -static_cast<long long>(screenWide / 2)));
 		outResourceData->SetString("xpos", text);
 	}
 	else
 		outResourceData->SetInt("xpos", x);
 	if (_buildModeFlags & BUILDMODE_SAVE_YPOS_BOTTOMALIGNED)
 	{
-		snprintf(text, sizeof(text), "r%d", screenTall - y);
+		snprintf(text, sizeof(text), "r%d", Sum(screenTall, -static_cast<long long>(y)));
 		outResourceData->SetString("ypos", text);
 	}
 	else if (_buildModeFlags & BUILDMODE_SAVE_YPOS_CENTERALIGNED)
 	{
-		snprintf(text, sizeof(text), "c%d", y - screenTall / 2);
+		snprintf(text, sizeof(text), "c%d", Sum(y, -static_cast<long long>(screenTall / 2)));
 		outResourceData->SetString("ypos", text);
 	}
 	else
 		outResourceData->SetInt("ypos", y);
+
+	if (m_pTooltips)
+	{
+		const char *tip = static_cast<BaseTooltip *>(m_pTooltips)->GetText();
+		if (tip && *tip)
+			outResourceData->SetString("tooltiptext", tip);
+	}
 
 	int wide, tall;
 	GetSize(wide, tall);
@@ -752,7 +774,7 @@ void Panel::GetSettings(KeyValues *outResourceData)
 		outResourceData->SetInt("zpos", z);
 	if (_buildModeFlags & BUILDMODE_SAVE_WIDE_FULL)
 	{
-		snprintf(text, sizeof(text), "f%d", screenWide - wide);
+		snprintf(text, sizeof(text), "f%d", Sum(screenWide, -static_cast<long long>(wide)));
 		outResourceData->SetString("wide", text);
 	}
 	else
@@ -806,6 +828,16 @@ void Panel::SetOverridableColor(Color *color, const Color &newColor)
 void Panel::AddToOverridableColors(Color *color, const char *scriptName)
 {
 	m_OverridableColorEntries.AddToTail({ scriptName, color, Color(), false });
+}
+
+BaseTooltip *Panel::GetTooltip()
+{
+	if (!m_pTooltips)
+	{
+		m_pTooltips = new TextTooltip(this, nullptr);
+		m_bToolTipOverridden = false;
+	}
+	return static_cast<BaseTooltip *>(m_pTooltips);
 }
 
 const char *Panel::GetNavTargetName(int index) const

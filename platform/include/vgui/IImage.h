@@ -1,5 +1,5 @@
-// The engine's image interface: something drawable at a position with a size and a colour
-// (text images, marks, bitmaps).
+// The engine's image interface: something with a position, a size and a colour that paints
+// itself through the surface.
 #pragma once
 
 #include "tier1/Color.h"
@@ -7,8 +7,6 @@
 
 namespace vgui
 {
-typedef unsigned long HTexture;
-
 class IImage
 {
 public:
@@ -19,7 +17,6 @@ public:
 	virtual void SetSize(int wide, int tall) = 0;
 	virtual void SetColor(Color col) = 0;
 	virtual ~IImage() = default;
-	// Frees what the image keeps loaded; true when it did.
 	virtual bool Evict() = 0;
 	virtual int GetNumFrames() = 0;
 	virtual void SetFrame(int frame) = 0;

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+class KeyValues;
+
 #define VGUI_LOCALIZE_INTERFACE_VERSION "VGUI_Localize005"
 
 namespace vgui
@@ -25,6 +27,10 @@ public:
 	// Narrow and wide text conversions (UTF-8); answer the bytes or characters written.
 	virtual int ConvertANSIToUnicode(const char *ansi, wchar_t *unicode, int unicodeBufferSizeInBytes) = 0;
 	virtual int ConvertUnicodeToANSI(const wchar_t *unicode, char *ansi, int ansiBufferSize) = 0;
+	// The text of a token with each "%name%" replaced by the variable of that name (a
+	// variable the record lacks stays as written); cut to fit and always terminated.
+	virtual void ConstructString(wchar_t *unicodeOutput, int unicodeBufferSizeInBytes,
+	                             StringIndex_t unlocalizedTextSymbol, KeyValues *localizationVariables) = 0;
 
 protected:
 	virtual ~ILocalize() = default;

@@ -20,9 +20,10 @@ public:
 	// A colour by name: a "Colors" entry, or a "BaseSettings" entry naming one or giving
 	// "r g b a"; the default when neither exists.
 	virtual Color GetColor(const char *colorName, Color defaultColor) = 0;
-	// A font of the scheme's "Fonts" block by name (letter case ignored); 0 when absent.
+	// The font of a "Fonts" entry, its height scaled to the screen when proportional; 0 when
+	// the scheme has no such font.
 	virtual HFont GetFont(const char *fontName, bool proportional = false) = 0;
-	// The name a font handle of this scheme was asked by; "" for other handles.
+	// The name of the "Fonts" entry a font handle of this scheme was made for; "" for others.
 	virtual const char *GetFontName(const HFont &font) = 0;
 
 protected:

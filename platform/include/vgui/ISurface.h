@@ -22,13 +22,6 @@ struct Vertex_t
 	Pair m_TexCoord;
 };
 
-enum FontDrawType_t
-{
-	FONT_DRAW_DEFAULT = 0,
-	FONT_DRAW_NONADDITIVE,
-	FONT_DRAW_ADDITIVE,
-};
-
 class ISurface
 {
 public:
@@ -78,17 +71,32 @@ public:
 	virtual void SetCursor(HCursor cursor) = 0;
 	virtual void SetCursorAlwaysVisible(bool visible) = 0;
 
-	// Connected lines through the points, in the current panel's coordinates.
-	virtual void DrawPolyLine(int *px, int *py, int numPoints) = 0;
-	// Text: the font, colour and position of what is printed next; each character printed
-	// moves the position right by its advance.
+	// Fonts: a handle made by CreateFont gets its face and pixel height from SetFontGlyphSet
+	// (false when no such face can be had). Measures of a font without a face are 0.
+	virtual HFont CreateFont() = 0;
+	virtual bool SetFontGlyphSet(HFont font, const char *windowsFontName, int tall, int weight, int blur,
+	                             int scanlines, int flags) = 0;
+	virtual int GetFontTall(HFont font) = 0;
+	// The advance of a character (the pixels it takes before the next one starts).
+	virtual int GetCharacterWidth(HFont font, int ch) = 0;
+	// The width of ch between its neighbours (0 at either end): wide is where the next
+	// character starts, abcA where ch itself starts, both counted from the pen position.
+	virtual void GetKernedCharWidth(HFont font, wchar_t ch, wchar_t chBefore, wchar_t chAfter, float &wide,
+	                                float &abcA) = 0;
+
+	// Text drawing: glyphs in the text colour at the text position, which each printed
+	// character moves right by its advance.
 	virtual void DrawSetTextFont(HFont font) = 0;
 	virtual void DrawSetTextColor(int r, int g, int b, int a) = 0;
 	virtual void DrawSetTextColor(Color col) = 0;
 	virtual void DrawSetTextPos(int x, int y) = 0;
 	virtual void DrawGetTextPos(int &x, int &y) = 0;
-	virtual void DrawPrintText(const wchar_t *text, int textLen, FontDrawType_t drawType = FONT_DRAW_DEFAULT) = 0;
-	virtual void DrawUnicodeChar(wchar_t wch, FontDrawType_t drawType = FONT_DRAW_DEFAULT) = 0;
+	virtual void DrawPrintText(const wchar_t *text, int textLen, int drawType = 0) = 0;
+	virtual void DrawUnicodeChar(wchar_t ch, int drawType = 0) = 0;
+	// Draws the text queued so far (this surface draws at once: nothing is queued).
+	virtual void DrawFlushText() = 0;
+	// Lines joining count points, in the current colour.
+	virtual void DrawPolyLine(int *px, int *py, int numPoints) = 0;
 
 	// A screen size that GetScreenSize reports in place of the real one while active; returns
 	// whether an override was active before.

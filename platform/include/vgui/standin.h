@@ -22,8 +22,7 @@ struct VGuiDrawRecord
 		OutlinedRect,
 		Line,
 		TexturedRect,
-		PolyLine,  // x0, y0 .. x1, y1: one segment of the poly-line
-		Text,      // x0, y0: the text position; character and font below
+		Glyph,  // one printed character: its cell from the pen position, advance by font height
 		TexturedPolygon,  // x0, y0 .. x1, y1: bounding box; texture and the vertices below
 	};
 	Kind kind;
@@ -33,11 +32,16 @@ struct VGuiDrawRecord
 	int texture;               // TexturedRect: the texture id
 	unsigned alpha0, alpha1;   // FadedRect
 	bool horizontal;           // FadedRect
-	wchar_t character;         // Text
-	vgui::HFont font;          // Text
+	wchar_t character;         // Glyph
+	vgui::HFont font;          // Glyph
 	int vertexCount;           // TexturedPolygon: vertices kept (at most 8), screen x, y and u, v
 	float vertices[8][4];
 };
+
+// The surface's built-in test font: every glyph (space included) advances by half the font
+// height (at least 1 pixel), is the font height tall, and is drawn as a solid box of that size
+// (space and control characters draw nothing); no kerning.
+#define VGUI_STANDIN_FIXED_FONT "ZvFixed"
 
 class IVGuiStandIn
 {

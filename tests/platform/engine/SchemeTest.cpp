@@ -35,6 +35,18 @@ const char *kScheme = R"(Scheme
 		AliasBorder  "ButtonBorder"
 		LoopBorder   "LoopBorder"
 	}
+	Fonts
+	{
+		Default
+		{
+			"1" { "name" "ZvFixed" "tall" "12" "yres" "480 599" }
+			"2" { "name" "ZvFixed" "tall" "20" }
+		}
+		Missing
+		{
+			"1" { "name" "ZvFixed" "tall" "12" "yres" "1 2" }
+		}
+	}
 }
 )";
 
@@ -129,5 +141,23 @@ TEST_F(SchemeTest, ProportionalValuesScaleWithTheScreenHeight)
 	control->SetScreenSize(1280, 960);
 	EXPECT_EQ(20, schemes->GetProportionalScaledValue(10));
 	EXPECT_EQ(10, schemes->GetProportionalNormalizedValue(20));
+}
+
+TEST_F(SchemeTest, FontsFollowTheScreenHeightAndProportionalScaling)
+{
+	vgui::IScheme *scheme = schemes->GetIScheme(schemes->LoadSchemeFromFile("test.res", "Test"));
+	vgui::HFont font = scheme->GetFont("default");
+	ASSERT_NE(0u, font);
+	EXPECT_EQ(12, surface->GetFontTall(font));  // 480 lies in the first block's range
+	EXPECT_EQ(font, scheme->GetFont("Default"));  // made once
+
+	control->SetScreenSize(1280, 960);
+	vgui::HFont proportional = scheme->GetFont("Default", true);
+	EXPECT_NE(font, proportional);
+	EXPECT_EQ(40, surface->GetFontTall(proportional));  // the second block, scaled 960 / 480
+
+	EXPECT_EQ(0u, scheme->GetFont("Missing"));  // no block for this screen
+	EXPECT_EQ(0u, scheme->GetFont("NoSuchFont"));
+	EXPECT_EQ(0u, scheme->GetFont(nullptr));
 }
 }

@@ -28,6 +28,7 @@ namespace vgui
 {
 class IBorder;
 class IScheme;
+class BaseTooltip;
 class BuildGroup;
 class Menu;
 struct PanelAnimationMap;
@@ -427,6 +428,8 @@ public:
 	Color GetDragFrameColor() const { return m_clrDragFrame; }
 	Color GetDropFrameColor() const { return m_clrDropFrame; }
 	HFont GetInfoFont() const { return m_infoFont; }
+	// The panel's text tooltip, made on first use and owned by the panel.
+	BaseTooltip *GetTooltip();
 	// The name a navigation target was given (0 up, down, left, right, to-relay, activate, back).
 	const char *GetNavTargetName(int index) const;
 
