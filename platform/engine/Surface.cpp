@@ -47,6 +47,9 @@ std::vector<unsigned char> s_Frame(640 * 480 * 4);
 std::vector<VGuiDrawRecord> s_Log;
 std::vector<Context> s_Contexts;
 std::vector<VPANEL> s_Popups;
+std::vector<std::string> s_Sounds;
+vgui::HCursor s_Cursor = vgui::dc_arrow;
+int s_MouseVisibilityChecks = 0;
 std::map<std::string, TextureData> s_TextureFiles;
 std::vector<Texture> s_Textures(1);  // id 0 is never handed out
 unsigned char s_Colour[4] = { 0, 0, 0, 0 };
@@ -384,7 +387,7 @@ public:
 		vguistandin::RemovePopup(panel);
 		s_Popups.insert(s_Popups.begin(), panel);
 	}
-	void SetCursor(vgui::HCursor) override {}
+	void SetCursor(vgui::HCursor cursor) override { s_Cursor = cursor; }
 	void SetCursorAlwaysVisible(bool) override {}
 
 	vgui::HFont CreateFont() override { return surfacefonts::Create(); }
@@ -553,6 +556,8 @@ public:
 		t = Texture();
 		t.destroyed = true;
 	}
+	void PlaySound(const char *fileName) override { s_Sounds.push_back(fileName ? fileName : ""); }
+	void CalculateMouseVisible() override { ++s_MouseVisibilityChecks; }
 };
 
 Surface s_Surface;
@@ -637,8 +642,16 @@ void SurfaceDefineTexture(const char *fileName, int wide, int tall, const unsign
 		}
 }
 
+const std::vector<VPANEL> &Popups() { return s_Popups; }
+const std::vector<std::string> &SoundsPlayed() { return s_Sounds; }
+vgui::HCursor SurfaceCursor() { return s_Cursor; }
+int MouseVisibilityChecks() { return s_MouseVisibilityChecks; }
+
 void SurfaceReset()
 {
+	s_Sounds.clear();
+	s_Cursor = vgui::dc_arrow;
+	s_MouseVisibilityChecks = 0;
 	s_Log.clear();
 	s_Contexts.clear();
 	s_TextureFiles.clear();

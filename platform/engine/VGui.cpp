@@ -199,6 +199,13 @@ public:
 	int LivePanelCount() const override { return vguistandin::LivePanelCount(); }
 	void Reset() override;
 	void SetViewportOffset(int x, int y) override { vguistandin::SurfaceSetViewportOffset(x, y); }
+	void QueueKeyTyped(wchar_t unichar) override { vguistandin::QueueKeyTyped(unichar); }
+	void QueueMouseWheel(int delta) override { vguistandin::QueueMouseWheel(delta); }
+	void SetKeyFocus(VPANEL panel) override { vguistandin::SetKeyFocus(panel); }
+	const std::vector<int> &UnhandledKeys() const override { return vguistandin::UnhandledKeys(); }
+	const std::vector<std::string> &SoundsPlayed() const override { return vguistandin::SoundsPlayed(); }
+	vgui::HCursor SurfaceCursor() const override { return vguistandin::SurfaceCursor(); }
+	int MouseVisibilityChecks() const override { return vguistandin::MouseVisibilityChecks(); }
 };
 
 VGui s_VGui;

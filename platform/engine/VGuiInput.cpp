@@ -1,10 +1,13 @@
 // The stand-in input state ("VGUI_Input005"): cursor position, buttons held, the panel under
-// the cursor, focus, mouse capture and the app-modal panel, updated from queued events.
+// the cursor, key focus, mouse capture, the app-modal panel and the modal subtree, updated
+// from queued events, which it turns into the input messages panels receive.
 #include <cstring>
 #include <vector>
 
 #include "VGuiInternal.h"
+#include "tier1/KeyValues.h"
 #include "tier1/interface.h"
+#include "vgui/IClientPanel.h"
 #include "vgui/IInput.h"
 #include "vgui/IPanel.h"
 
@@ -14,16 +17,35 @@ namespace
 {
 struct Event
 {
-	bool move;
-	int x, y;
+	enum Kind
+	{
+		Move,
+		Button,
+		Char,
+		Wheel,
+	};
+	Kind kind;
+	int x, y;  // Move: the position; Char: the character; Wheel: the delta
 	ButtonCode_t code;
 	bool down;
 };
 
+// Two presses of one button on one panel this close together make a double press.
+const double kDoublePressSeconds = 0.5;
+
 std::vector<Event> s_Events;
+std::vector<int> s_Unhandled;
 int s_CursorX = 0, s_CursorY = 0;
 bool s_Down[JOYSTICK_FIRST] = {};
-VPANEL s_Focus = 0, s_MouseOver = 0, s_Capture = 0, s_Modal = 0;
+VPANEL s_Focus = 0, s_PinnedFocus = 0, s_MouseOver = 0, s_Capture = 0, s_Modal = 0;
+VPANEL s_SubTree = 0;
+bool s_SubTreeReceives = true;
+vgui::HCursor s_CursorOverride = 0;
+// The last press: its button, panel and time, and whether it already made a double press.
+ButtonCode_t s_LastPressCode = BUTTON_CODE_NONE;
+VPANEL s_LastPressPanel = 0;
+double s_LastPressTime = -1.0;
+bool s_LastPressWasDouble = false;
 
 vgui::IPanel *Panels()
 {
@@ -53,7 +75,21 @@ public:
 	void SetAppModalSurface(VPANEL panel) override { s_Modal = vguistandin::IsValidPanel(panel) ? panel : 0; }
 	VPANEL GetAppModalSurface() override { return s_Modal; }
 	void ReleaseAppModalSurface() override { s_Modal = 0; }
-	void OnKeyCodeUnhandled(int) override {}
+	void OnKeyCodeUnhandled(int keyCode) override { s_Unhandled.push_back(keyCode); }
+	void SetModalSubTree(VPANEL subTree, bool receiveMessages) override
+	{
+		s_SubTree = vguistandin::IsValidPanel(subTree) ? subTree : 0;
+		s_SubTreeReceives = receiveMessages;
+	}
+	void ReleaseModalSubTree() override
+	{
+		s_SubTree = 0;
+		s_SubTreeReceives = true;
+	}
+	VPANEL GetModalSubTree() override { return s_SubTree; }
+	bool ShouldModalSubTreeReceiveMessages() override { return s_SubTreeReceives; }
+	void SetCursorOveride(vgui::HCursor cursor) override { s_CursorOverride = cursor; }
+	vgui::HCursor GetCursorOveride() override { return s_CursorOverride; }
 };
 
 Input s_Input;
@@ -61,13 +97,141 @@ Input s_Input;
 void *CreateInput() { return static_cast<vgui::IInput *>(&s_Input); }
 
 InterfaceReg s_InputReg(&CreateInput, VGUI_INPUT_INTERFACE_VERSION);
+
+// Hands a message to the panel's client at once; the message is freed afterwards.
+void Send(VPANEL target, KeyValues *message)
+{
+	if (vgui::IClientPanel *client = vguistandin::Client(target))
+		client->OnMessage(message, 0);
+	message->deleteThis();
+}
+
+void SendCode(VPANEL target, const char *name, int code)
+{
+	if (target)
+		Send(target, new KeyValues(name, "code", code));
+}
+
+// Visible with every ancestor visible.
+bool Shown(VPANEL panel)
+{
+	for (VPANEL p = panel; p; p = Panels()->GetParent(p))
+		if (!Panels()->IsVisible(p))
+			return false;
+	return true;
+}
+
+// The focus the engine chooses: a pinned panel while it lives; else the top popup that is
+// shown and takes keys asks its client for its current key focus, or takes it itself.
+VPANEL ChooseFocus()
+{
+	if (s_PinnedFocus && vguistandin::IsValidPanel(s_PinnedFocus))
+		return s_PinnedFocus;
+	s_PinnedFocus = 0;
+	const std::vector<VPANEL> &popups = vguistandin::Popups();
+	for (size_t i = popups.size(); i-- > 0;)
+	{
+		VPANEL popup = popups[i];
+		if (!Shown(popup) || !Panels()->IsKeyBoardInputEnabled(popup))
+			continue;
+		if (s_Modal && !Panels()->HasParent(popup, s_Modal))
+			continue;
+		VPANEL wanted = Panels()->GetCurrentKeyFocus(popup);
+		return wanted && vguistandin::IsValidPanel(wanted) ? wanted : popup;
+	}
+	return 0;
+}
+
+// Moves key focus, telling the panel that loses it and the one that gains it.
+void UpdateFocus()
+{
+	VPANEL wanted = ChooseFocus();
+	if (wanted == s_Focus)
+		return;
+	VPANEL old = s_Focus;
+	s_Focus = wanted;
+	if (old && vguistandin::IsValidPanel(old))
+		Send(old, new KeyValues("KillFocus"));
+	if (wanted && vguistandin::IsValidPanel(wanted) && s_Focus == wanted)
+		Send(wanted, new KeyValues("SetFocus"));
+}
+
+VPANEL MouseTarget() { return s_Capture ? s_Capture : s_MouseOver; }
+
+void ApplyMove(int x, int y)
+{
+	s_CursorX = x;
+	s_CursorY = y;
+	VPANEL top = s_Modal ? s_Modal : vguistandin::RootPanel();
+	VPANEL over = Panels()->IsWithinTraverse(top, s_CursorX, s_CursorY, true);
+	if (over != s_MouseOver)
+	{
+		VPANEL old = s_MouseOver;
+		s_MouseOver = over;
+		if (old && vguistandin::IsValidPanel(old))
+			Send(old, new KeyValues("CursorExited"));
+		if (over && s_MouseOver == over)
+			Send(over, new KeyValues("CursorEntered"));
+	}
+	if (VPANEL target = MouseTarget())
+		Send(target, new KeyValues("CursorMoved", "xpos", s_CursorX, "ypos", s_CursorY));
+}
+
+void ApplyMouseButton(ButtonCode_t code, bool down)
+{
+	VPANEL target = MouseTarget();
+	if (!down)
+	{
+		SendCode(target, "MouseReleased", code);
+		return;
+	}
+	double now = vguistandin::CurrentTime();
+	bool isDouble = !s_LastPressWasDouble && code == s_LastPressCode && target == s_LastPressPanel &&
+	                s_LastPressTime >= 0.0 && now - s_LastPressTime <= kDoublePressSeconds;
+	s_LastPressCode = code;
+	s_LastPressPanel = target;
+	s_LastPressTime = now;
+	s_LastPressWasDouble = isDouble;
+	SendCode(target, isDouble ? "MouseDoublePressed" : "MousePressed", code);
+}
+
+void ApplyKey(ButtonCode_t code, bool down)
+{
+	UpdateFocus();
+	if (!s_Focus)
+	{
+		if (down)
+			s_Unhandled.push_back(code);
+		return;
+	}
+	VPANEL focus = s_Focus;
+	if (!down)
+	{
+		SendCode(focus, "KeyCodeReleased", code);
+		return;
+	}
+	SendCode(focus, "KeyCodePressed", code);
+	if (vguistandin::IsValidPanel(focus))
+		SendCode(focus, "KeyCodeTyped", code);
+}
 }
 
 namespace vguistandin
 {
-void QueueCursorMove(int x, int y) { s_Events.push_back({ true, x, y, BUTTON_CODE_NONE, false }); }
+void QueueCursorMove(int x, int y) { s_Events.push_back({ Event::Move, x, y, BUTTON_CODE_NONE, false }); }
 
-void QueueButton(ButtonCode_t code, bool down) { s_Events.push_back({ false, 0, 0, code, down }); }
+void QueueButton(ButtonCode_t code, bool down) { s_Events.push_back({ Event::Button, 0, 0, code, down }); }
+
+void QueueKeyTyped(wchar_t unichar)
+{
+	s_Events.push_back({ Event::Char, static_cast<int>(unichar), 0, BUTTON_CODE_NONE, true });
+}
+
+void QueueMouseWheel(int delta) { s_Events.push_back({ Event::Wheel, delta, 0, BUTTON_CODE_NONE, true }); }
+
+void SetKeyFocus(VPANEL panel) { s_PinnedFocus = IsValidPanel(panel) ? panel : 0; }
+
+const std::vector<int> &UnhandledKeys() { return s_Unhandled; }
 
 void ApplyInputEvents()
 {
@@ -75,35 +239,70 @@ void ApplyInputEvents()
 	events.swap(s_Events);
 	for (const Event &e : events)
 	{
-		if (e.move)
+		switch (e.kind)
 		{
-			s_CursorX = e.x;
-			s_CursorY = e.y;
-			VPANEL top = s_Modal ? s_Modal : RootPanel();
-			s_MouseOver = Panels()->IsWithinTraverse(top, s_CursorX, s_CursorY, true);
-		}
-		else if (ValidCode(e.code))
+		case Event::Move:
+			ApplyMove(e.x, e.y);
+			break;
+		case Event::Button:
+			if (!ValidCode(e.code))
+				break;
 			s_Down[e.code] = e.down;
+			if (e.code >= MOUSE_FIRST && e.code <= MOUSE_LAST)
+				ApplyMouseButton(e.code, e.down);
+			else
+				ApplyKey(e.code, e.down);
+			break;
+		case Event::Char:
+			UpdateFocus();
+			if (s_Focus)
+				Send(s_Focus, new KeyValues("KeyTyped", "unichar", e.x));
+			break;
+		case Event::Wheel:
+			if (VPANEL target = MouseTarget())
+				Send(target, new KeyValues("MouseWheeled", "delta", e.x));
+			break;
+		}
 	}
+	// Every frame the panel with key focus and the panel under the cursor are ticked.
+	UpdateFocus();
+	if (s_Focus)
+		Send(s_Focus, new KeyValues("KeyFocusTicked"));
+	if (VPANEL over = MouseTarget())
+		Send(over, new KeyValues("MouseFocusTicked"));
 }
 
 void ForgetInputPanel(VPANEL panel)
 {
 	if (s_Focus == panel)
 		s_Focus = 0;
+	if (s_PinnedFocus == panel)
+		s_PinnedFocus = 0;
 	if (s_MouseOver == panel)
 		s_MouseOver = 0;
 	if (s_Capture == panel)
 		s_Capture = 0;
 	if (s_Modal == panel)
 		s_Modal = 0;
+	if (s_SubTree == panel)
+		s_SubTree = 0, s_SubTreeReceives = true;
+	if (s_LastPressPanel == panel)
+		s_LastPressPanel = 0;
 }
 
 void ResetInput()
 {
 	s_Events.clear();
+	s_Unhandled.clear();
 	s_CursorX = s_CursorY = 0;
 	memset(s_Down, 0, sizeof(s_Down));
-	s_Focus = s_MouseOver = s_Capture = s_Modal = 0;
+	s_Focus = s_PinnedFocus = s_MouseOver = s_Capture = s_Modal = 0;
+	s_SubTree = 0;
+	s_SubTreeReceives = true;
+	s_CursorOverride = 0;
+	s_LastPressCode = BUTTON_CODE_NONE;
+	s_LastPressPanel = 0;
+	s_LastPressTime = -1.0;
+	s_LastPressWasDouble = false;
 }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "vgui/standin.h"
@@ -40,6 +41,12 @@ uint32_t SurfacePixel(int x, int y);
 void SurfaceDefineTexture(const char *fileName, int wide, int tall, const unsigned char *rgba);
 void SurfaceReset();
 void SurfaceSetViewportOffset(int x, int y);
+// Popups from the bottom to the top.
+const std::vector<vgui::VPANEL> &Popups();
+// Sounds played, the cursor last set and the cursor-visibility checks (stand-in controls).
+const std::vector<std::string> &SoundsPlayed();
+vgui::HCursor SurfaceCursor();
+int MouseVisibilityChecks();
 
 // Schemes (Scheme.cpp).
 void ResetSchemes();
@@ -51,6 +58,10 @@ void ForgetPanel(vgui::VPANEL panel);
 void ApplyInputEvents();
 void QueueCursorMove(int x, int y);
 void QueueButton(ButtonCode_t code, bool down);
+void QueueKeyTyped(wchar_t unichar);
+void QueueMouseWheel(int delta);
+void SetKeyFocus(vgui::VPANEL panel);
+const std::vector<int> &UnhandledKeys();
 void ForgetInputPanel(vgui::VPANEL panel);
 void ResetInput();
 

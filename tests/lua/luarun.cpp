@@ -10,7 +10,8 @@
 //   luarun_http_start()      starts the loopback HTTP server of fixtures/LoopbackHttpServer.h
 //                            (its standard routes) once; answers its "http://127.0.0.1:<port>"
 //   luarun_http_requests()   how many requests that server has received
-// and the stand-in controls of fixtures/StandInLuaControls.h ("standin_" functions).
+// and the stand-in controls of fixtures/StandInLuaControls.h and VGuiLuaControls.h ("standin_"
+// functions).
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -22,6 +23,7 @@
 #include "fixtures/LoopbackHttpServer.h"
 #include "fixtures/MenuLuaHarness.h"
 #include "fixtures/StandInLuaControls.h"
+#include "fixtures/VGuiLuaControls.h"
 #include "lua/ILuaInterface.h"
 #include "lua/standin.h"
 #include "tier0/icommandline.h"
@@ -147,8 +149,10 @@ int main(int argc, char **argv)
 		lua->PushCFunction(HttpRequests);
 		lua->Global()->SetMember("luarun_http_requests");
 		InstallStandInLuaControls(lua, &harness);
+		InstallVGuiLuaControls(lua, &harness);
 
 		ok = lua->RunString(argv[1], "", code.str().c_str(), true, true);
+		harness.DeleteRootPanels();
 		g_Harness = nullptr;
 	}
 	g_Server.reset();

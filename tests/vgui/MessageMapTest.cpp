@@ -203,7 +203,7 @@ TEST_F(MessageMapTest, ActionSignalsReachLiveTargetsOnce)
 
 TEST_F(MessageMapTest, ActionSignalsCallTheLuaTable)
 {
-	ILuaInterface *lua = m_harness->Open(false);
+	ILuaInterface *lua = m_harness->Open();
 	ASSERT_NE(nullptr, lua);
 	ASSERT_TRUE(lua->RunString("test", "", "T = { ActionSignal = function(p, name, a, b, c) got = name .. '|' .."
 	                                       " tostring(a) .. '|' .. tostring(b) .. '|' .. tostring(c) end }",
@@ -211,12 +211,13 @@ TEST_F(MessageMapTest, ActionSignalsCallTheLuaTable)
 	vgui::Panel source(nullptr, "source");
 	source.m_pLuaTable = new CLuaObject();
 	source.m_pLuaTable->SetFromGlobal("T");
-	KeyValues *message = new KeyValues("Changed", "value", 5);
+	// Integers reach Lua whole (a float would give 16777216).
+	KeyValues *message = new KeyValues("Changed", "value", 16777217);
 	message->SetString("text", "hi");
 	source.PostActionSignal(message);
 	CLuaObject got;
 	got.SetFromGlobal("got");
-	EXPECT_STREQ("Changed|5|hi|nil", got.GetString());
+	EXPECT_STREQ("Changed|16777217|hi|nil", got.GetString());
 	EXPECT_EQ(0, lua->Top());
 }
 

@@ -232,7 +232,7 @@ TEST_F(PanelPaintTest, PanelsThatMustNotPaintDrawNothing)
 
 TEST_F(PanelPaintTest, LuaPaintReturningTrueSkipsOnlyBackgroundAndContent)
 {
-	ILuaInterface *lua = m_harness->Open(false);
+	ILuaInterface *lua = m_harness->Open();
 	ASSERT_NE(nullptr, lua);
 	ASSERT_TRUE(lua->RunString("test", "", "over = 0; T = { Paint = function(p, w, h) size = w .. 'x' .. h; return true end,"
 	                                       " PaintOver = function() over = over + 1 end }",
@@ -242,6 +242,7 @@ TEST_F(PanelPaintTest, LuaPaintReturningTrueSkipsOnlyBackgroundAndContent)
 	panel->SetSize(30, 20);
 	panel->m_pLuaTable = new CLuaObject();
 	panel->m_pLuaTable->SetFromGlobal("T");
+	panel->ScanForLuaFunctionChanges();
 	LineBorder border(false);
 	panel->SetBorder(&border);
 	PaintProbe *child = new PaintProbe(panel, "child");
@@ -269,7 +270,7 @@ int DrawOutside(lua_State *)
 
 TEST_F(PanelPaintTest, NoClippingPanelsPaintTheirLuaHooksUnclipped)
 {
-	ILuaInterface *lua = m_harness->Open(false);
+	ILuaInterface *lua = m_harness->Open();
 	ASSERT_NE(nullptr, lua);
 	ASSERT_NE(nullptr, g_pMatSystemSurface);
 	lua->Global()->SetMember("DrawOutside", &DrawOutside);
@@ -278,6 +279,7 @@ TEST_F(PanelPaintTest, NoClippingPanelsPaintTheirLuaHooksUnclipped)
 	panel->SetBounds(10, 10, 20, 20);
 	panel->m_pLuaTable = new CLuaObject();
 	panel->m_pLuaTable->SetFromGlobal("T");
+	panel->ScanForLuaFunctionChanges();
 
 	m_vgui->Paint();
 	EXPECT_EQ(0u, m_vgui->Pixel(5, 5));

@@ -193,7 +193,7 @@ TEST_F(PanelTest, HandlesGoStaleAndIgnoreOtherModules)
 // The Lua "OnDeletion" function runs only for a panel destroyed without being marked first.
 TEST_F(PanelTest, OnDeletionRunsOnlyForUnmarkedPanels)
 {
-	ILuaInterface *lua = m_harness->Open(false);
+	ILuaInterface *lua = m_harness->Open();
 	ASSERT_NE(nullptr, lua);
 	ASSERT_TRUE(lua->RunString("test", "", "calls = 0; T = { OnDeletion = function(p) calls = calls + 1 end }", true, true));
 	auto tableOf = [&]() {
@@ -380,7 +380,7 @@ TEST_F(PanelTest, ProportionalParentMakesTheWholeSubtreeProportional)
 
 TEST_F(PanelTest, ChildAddedAndRemovedReachTheParentsLuaTable)
 {
-	ILuaInterface *lua = m_harness->Open(false);
+	ILuaInterface *lua = m_harness->Open();
 	ASSERT_NE(nullptr, lua);
 	ASSERT_TRUE(lua->RunString("test", "", "added, removed = 0, 0; T = { OnChildAdded = function() added = added + 1 end,"
 	                                       " OnChildRemoved = function() removed = removed + 1 end }",
@@ -393,6 +393,7 @@ TEST_F(PanelTest, ChildAddedAndRemovedReachTheParentsLuaTable)
 	vgui::Panel parent(nullptr, "parent");
 	parent.m_pLuaTable = new CLuaObject();
 	parent.m_pLuaTable->SetFromGlobal("T");
+	parent.ScanForLuaFunctionChanges();
 
 	vgui::Panel child(&parent, "child");
 	EXPECT_EQ(1, global("added"));
@@ -533,7 +534,7 @@ TEST_F(PanelTest, ReloadingTheSchemeReachesTheWholeSubtree)
 
 TEST_F(PanelTest, ThinkAndLayoutRunTheLuaHooks)
 {
-	ILuaInterface *lua = m_harness->Open(false);
+	ILuaInterface *lua = m_harness->Open();
 	ASSERT_NE(nullptr, lua);
 	ASSERT_TRUE(lua->RunString("test", "", "log = ''; T = { AnimationThink = function() log = log .. 'A' end,"
 	                                       " Think = function() log = log .. 'T' end,"
@@ -549,6 +550,7 @@ TEST_F(PanelTest, ThinkAndLayoutRunTheLuaHooks)
 	panel.SetSize(30, 20);
 	panel.m_pLuaTable = new CLuaObject();
 	panel.m_pLuaTable->SetFromGlobal("T");
+	panel.ScanForLuaFunctionChanges();
 	panel.Think();
 	EXPECT_EQ("ATL30x20", log());
 	panel.SetVisible(false);

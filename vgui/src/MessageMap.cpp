@@ -471,7 +471,10 @@ void Panel::PostActionSignal(KeyValues *message)
 				KeyValues::types_t type = kv->GetDataType();
 				if (type == KeyValues::TYPE_PTR)
 					continue;
-				if (type == KeyValues::TYPE_INT || type == KeyValues::TYPE_FLOAT)
+				// Integers go over whole: a float would round those above 2^24.
+				if (type == KeyValues::TYPE_INT)
+					g_Lua->PushNumber(kv->GetInt());
+				else if (type == KeyValues::TYPE_FLOAT)
 					g_Lua->PushNumber(kv->GetFloat());
 				else
 					g_Lua->PushString(kv->GetString());

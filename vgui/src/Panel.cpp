@@ -206,6 +206,7 @@ Panel::~Panel()
 	}
 
 	delete static_cast<BaseTooltip *>(m_pTooltips);
+	g_KBMgr.OnPanelDeleted(m_hKeyBindingsContext, this);
 	m_pTooltips = nullptr;
 
 	if (m_pDragDrop && m_pDragDrop->m_bDragging)
@@ -292,8 +293,6 @@ const char *Panel::GetModuleName() { return GetControlsModuleName(); }
 
 void *Panel::QueryInterface(EInterfaceID id) { return id == ICLIENTPANEL_STANDARD_INTERFACE ? this : nullptr; }
 
-PanelKeyBindingMap *Panel::GetKBMap() { return nullptr; }
-void Panel::GetValueForLua(char *, int) {}
 Panel *Panel::HasHotkey(wchar_t) { return nullptr; }
 void Panel::OnTick() {}
 
@@ -353,42 +352,14 @@ void Panel::OnChildAdded(VPANEL child)
 	if (IsFlag(IN_PERFORM_LAYOUT))
 		Warning("vgui: Adding child in layout!");
 	if (!g_bPaintingManually)
-	{
-		Panel *childPanel = ModulePanel(child);
-		if (childPanel && g_Lua && m_pLuaTable && !m_pLuaTable->isNil() && !IsMarkedForDeletion())
-		{
-			m_pLuaTable->Push();
-			g_Lua->PushString("OnChildAdded");
-			g_Lua->GetTable(-2);
-			if (g_Lua->GetType(-1) == LUA_TYPE_FUNCTION)
-			{
-				PushForLua();
-				childPanel->PushForLua();
-				g_Lua->Call(2, 0);
-				g_Lua->Pop(1);
-			}
-			else
-				g_Lua->Pop(2);
-		}
-	}
+		if (Panel *childPanel = ModulePanel(child))
+			CallCachedLuaHook(m_pLuaOnChildAdded, childPanel);
 }
 
 void Panel::OnChildRemoved(Panel *child)
 {
-	if (!child || !g_Lua || !m_pLuaTable || m_pLuaTable->isNil() || IsMarkedForDeletion())
-		return;
-	m_pLuaTable->Push();
-	g_Lua->PushString("OnChildRemoved");
-	g_Lua->GetTable(-2);
-	if (g_Lua->GetType(-1) == LUA_TYPE_FUNCTION)
-	{
-		PushForLua();
-		child->PushForLua();
-		g_Lua->Call(2, 0);
-		g_Lua->Pop(1);
-	}
-	else
-		g_Lua->Pop(2);
+	if (child)
+		CallCachedLuaHook(m_pLuaOnChildRemoved, child);
 }
 
 Panel *Panel::FindChildByName(const char *childName, bool recurseDown)
@@ -792,10 +763,10 @@ void Panel::Think()
 		m_bBoundsChanged = false;
 		OnBoundsChanged();
 	}
-	CallLuaHook("AnimationThink");
+	CallCachedLuaHook(m_pLuaAnimationThink);
 	if (IsVisible())
 	{
-		CallLuaHook("Think");
+		CallCachedLuaHook(m_pLuaThink);
 		if (IsFlag(NEEDS_LAYOUT))
 			InternalPerformLayout();
 	}
@@ -904,62 +875,6 @@ void Panel::GetDockMargin(int &left, int &top, int &right, int &bottom) const
 	bottom = m_iDockMargin[3];
 }
 
-// Lua hooks: the panel's table function of that name, called with the panel first.
-
-bool Panel::CallLuaHook(const char *name, int numArgs, const double *args, bool *result)
-{
-	if (!g_Lua || !m_pLuaTable || m_pLuaTable->isNil() || IsMarkedForDeletion())
-		return false;
-	m_pLuaTable->Push();
-	g_Lua->PushString(name);
-	g_Lua->GetTable(-2);
-	if (g_Lua->GetType(-1) != LUA_TYPE_FUNCTION)
-	{
-		g_Lua->Pop(2);
-		return false;
-	}
-	PushForLua();
-	for (int i = 0; i < numArgs; ++i)
-		g_Lua->PushNumber(args[i]);
-	g_Lua->Call(1 + numArgs, 1);
-	if (result)
-		*result = g_Lua->GetType(-1) == LUA_TYPE_BOOL && g_Lua->GetBool(-1);
-	g_Lua->Pop(2);
-	return true;
-}
-
-void Panel::PushForLua()
-{
-	if (g_Lua && m_pLuaObject && !m_pLuaObject->isNil())
-		m_pLuaObject->Push();
-	else if (g_Lua)
-		g_Lua->PushNil();
-}
-
-CLuaObject *Panel::GetTable() { return m_pLuaTable; }
-bool Panel::HasTable() { return m_pLuaTable != nullptr; }
-
-void Panel::FreeLua()
-{
-	CLuaObject **objects[] = { &m_pLuaTable, &m_pLuaObject, &m_pLuaAnimationThink, &m_pLuaThink,
-		                       &m_pLuaPaint, &m_pLuaPaintOver, &m_pLuaOnChildRemoved, &m_pLuaOnChildAdded };
-	for (CLuaObject **object : objects)
-	{
-		delete *object;
-		*object = nullptr;
-	}
-}
-
-void Panel::FreeLuaRecursive()
-{
-	FreeLua();
-	for (int i = 0; i < GetChildCount(); ++i)
-		if (Panel *child = GetChild(i))
-			child->FreeLuaRecursive();
-}
-
-void Panel::SetDrawOverlay(bool drawOverlay) { m_bDrawOverlay = drawOverlay; }
-
 // Base behaviour of the operations served to the Lua layer and the menu host.
 
 void Panel::SetText(const char *) {}
@@ -971,59 +886,17 @@ void Panel::SetCommand(const char *) {}
 bool Panel::IsMenu() { return false; }
 int Panel::GetCaretPos() { return 0; }
 void Panel::SetCaretPos(int) {}
-void Panel::OnActivate() {}
-void Panel::OnDeactivate() {}
-void Panel::OnBoundsChanged() {}
-void Panel::OnChildBoundsChanged(Panel *) {}
 void Panel::SetWorldClicker(bool state) { m_bWorldClicker = state; }
 bool Panel::IsWorldClicker() { return m_bWorldClicker; }
 
 // Defaults of the operations whose behaviour belongs to input routing, focus, settings,
 // action signals, key bindings, drag and drop and navigation.
 
-void Panel::InternalFocusChanged(bool) {}
-void Panel::RequestFocus(int) {}
-bool Panel::RequestFocusPrev(VPANEL) { return false; }
-bool Panel::RequestFocusNext(VPANEL) { return false; }
 VPANEL Panel::GetCurrentKeyFocus() { return 0; }
 int Panel::GetTabPosition() { return _tabPosition; }
 void Panel::SetTabPosition(int position) { _tabPosition = static_cast<unsigned char>(position); }
-bool Panel::HasFocus() { return false; }
-bool Panel::IsCursorNone() { return _cursor == dc_none; }
-bool Panel::IsCursorOver() { return false; }
-void Panel::OnMouseCaptureLost() {}
-void Panel::OnSetFocus() {}
-void Panel::OnKillFocus() {}
-void Panel::OnThink() {}
-void Panel::OnCursorMoved(int, int) {}
-void Panel::OnCursorEntered() {}
-void Panel::OnCursorExited() {}
-void Panel::OnMousePressed(ButtonCode_t) {}
-void Panel::OnMouseDoublePressed(ButtonCode_t) {}
-void Panel::OnMouseReleased(ButtonCode_t) {}
-void Panel::OnMouseWheeled(int) {}
 void Panel::SetTriplePressAllowed(bool state) { SetFlag(TRIPLE_PRESS_ALLOWED, state); }
 bool Panel::IsTriplePressAllowed() const { return IsFlag(TRIPLE_PRESS_ALLOWED); }
-void Panel::OnMouseTriplePressed(ButtonCode_t) {}
-void Panel::SetKeyBindingsContext(KeyBindingContextHandle_t handle) { m_hKeyBindingsContext = handle; }
-KeyBindingContextHandle_t Panel::GetKeyBindingsContext() const { return m_hKeyBindingsContext; }
-bool Panel::IsValidKeyBindingsContext() const { return m_hKeyBindingsContext != INVALID_KEYBINDINGCONTEXT_HANDLE; }
-bool Panel::IsKeyRebound(ButtonCode_t, int) { return false; }
-bool Panel::IsKeyOverridden(ButtonCode_t, int) { return false; }
-void Panel::AddKeyBinding(const char *, int, int) {}
-void Panel::EditKeyBindings() {}
-const char *Panel::GetKeyBindingsFile() const { return nullptr; }
-const char *Panel::GetKeyBindingsFilePathID() const { return nullptr; }
-void Panel::OnKeyCodePressed(ButtonCode_t) {}
-void Panel::OnKeyCodeTyped(ButtonCode_t) {}
-void Panel::OnKeyTyped(wchar_t) {}
-void Panel::OnKeyCodeReleased(ButtonCode_t) {}
-void Panel::OnKeyFocusTicked() {}
-void Panel::OnMouseFocusTicked() {}
-void Panel::SetMouseInputEnabled(bool state) { ipanel()->SetMouseInputEnabled(GetVPanel(), state); }
-void Panel::SetKeyBoardInputEnabled(bool state) { ipanel()->SetKeyBoardInputEnabled(GetVPanel(), state); }
-bool Panel::IsMouseInputEnabled() { return ipanel()->IsMouseInputEnabled(GetVPanel()); }
-bool Panel::IsKeyBoardInputEnabled() { return ipanel()->IsKeyBoardInputEnabled(GetVPanel()); }
 void Panel::SetDragEnabled(bool enabled) { m_pDragDrop->m_bDragEnabled = enabled; }
 bool Panel::IsDragEnabled() const { return m_pDragDrop->m_bDragEnabled; }
 void Panel::SetShowDragHelper(bool enabled) { m_pDragDrop->m_bShowDragHelper = enabled; }
@@ -1076,19 +949,4 @@ void Panel::OnFinishDragging(bool, ButtonCode_t, bool)
 void Panel::DragDropStartDragging() {}
 void Panel::GetDragData(CUtlVector<KeyValues *> &) {}
 void Panel::CreateDragData() {}
-void Panel::OnRequestFocus(VPANEL, VPANEL) {}
-void Panel::InternalCursorMoved(int, int) {}
-void Panel::InternalCursorEntered() {}
-void Panel::InternalCursorExited() {}
-void Panel::InternalMousePressed(int) {}
-void Panel::InternalMouseDoublePressed(int) {}
-void Panel::InternalMouseTriplePressed(int) {}
-void Panel::InternalMouseReleased(int) {}
-void Panel::InternalMouseWheeled(int) {}
-void Panel::InternalKeyCodePressed(int) {}
-void Panel::InternalKeyCodeTyped(int) {}
-void Panel::InternalKeyTyped(int) {}
-void Panel::InternalKeyCodeReleased(int) {}
-void Panel::InternalKeyFocusTicked() {}
-void Panel::InternalMouseFocusTicked() {}
 }

@@ -18,14 +18,14 @@ static ConVar vgui_luapaint("vgui_luapaint", "1", 0, "Runs the Lua paint hooks o
 namespace vgui
 {
 // Runs a Lua paint hook, with the surface's clipping off around it for a no-clipping panel.
-bool Panel::CallLuaPaintHook(const char *name, int wide, int tall)
+bool Panel::CallLuaPaintHook(CLuaObject *hook, int wide, int tall)
 {
 	double args[2] = { static_cast<double>(wide), static_cast<double>(tall) };
 	bool noClipping = m_bNoClipping && g_pMatSystemSurface;
 	if (noClipping)
 		g_pMatSystemSurface->DisableClipping(true);
 	bool result = false;
-	CallLuaHook(name, 2, args, &result);
+	CallCachedLuaHook(hook, 2, args, &result);
 	if (noClipping)
 		g_pMatSystemSurface->DisableClipping(false);
 	return result;
@@ -82,7 +82,7 @@ void Panel::PaintTraverse(bool repaint, bool allowForce)
 	GetSize(wide, tall);
 	surface()->PushMakeCurrent(GetVPanel(), false);
 
-	bool luaPainted = vgui_luapaint.GetInt() != 0 && CallLuaPaintHook("Paint", wide, tall);
+	bool luaPainted = vgui_luapaint.GetInt() != 0 && CallLuaPaintHook(m_pLuaPaint, wide, tall);
 	if (!luaPainted)
 	{
 		if (IsFlag(PAINT_BACKGROUND_ENABLED))
@@ -117,7 +117,7 @@ void Panel::PaintTraverse(bool repaint, bool allowForce)
 		if (vgui_luapaint.GetInt() != 0)
 		{
 			surface()->PushMakeCurrent(GetVPanel(), false);
-			CallLuaPaintHook("PaintOver", wide, tall);
+			CallLuaPaintHook(m_pLuaPaintOver, wide, tall);
 			surface()->PopMakeCurrent(GetVPanel());
 		}
 		if (IsFlag(POST_CHILD_PAINT_ENABLED))

@@ -20,7 +20,7 @@
 #include "vgui_controls/Panel.h"
 #include "vgui_controls/Tooltip.h"
 
-static ConVar panel_test_title_safe("panel_test_title_safe", "0", 0, "Test vgui panel positioning with title safe indentation");
+// panel_test_title_safe is defined with the Lua side of panels (PanelLua.cpp).
 
 namespace vgui
 {

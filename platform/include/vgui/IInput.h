@@ -27,6 +27,16 @@ public:
 	// A key that no panel used.
 	virtual void OnKeyCodeUnhandled(int keyCode) = 0;
 
+	// The modal subtree: while one is set, panels inside it take input when it receives
+	// messages, and only panels outside it when it doesn't.
+	virtual void SetModalSubTree(VPANEL subTree, bool receiveMessages) = 0;
+	virtual void ReleaseModalSubTree() = 0;
+	virtual VPANEL GetModalSubTree() = 0;
+	virtual bool ShouldModalSubTreeReceiveMessages() = 0;
+	// A cursor that replaces every panel's own; 0 for none.
+	virtual void SetCursorOveride(HCursor cursor) = 0;
+	virtual HCursor GetCursorOveride() = 0;
+
 protected:
 	virtual ~IInput() = default;
 };

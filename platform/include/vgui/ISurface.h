@@ -114,6 +114,11 @@ public:
 	// Frees a texture id; it is no longer valid afterwards.
 	virtual void DestroyTextureID(int id) = 0;
 
+	// Plays a sound file of the game.
+	virtual void PlaySound(const char *fileName) = 0;
+	// Works out again whether the mouse cursor shows (after input switches change).
+	virtual void CalculateMouseVisible() = 0;
+
 protected:
 	virtual ~ISurface() = default;
 };

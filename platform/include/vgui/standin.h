@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "inputsystem/ButtonCode.h"
@@ -46,8 +47,9 @@ struct VGuiDrawRecord
 class IVGuiStandIn
 {
 public:
-	// One frame of the engine's vgui loop: input events, due messages, tick signals, Think
-	// over the tree, scheme settings, then the deletions asked for.
+	// One frame of the engine's vgui loop: input events (sent at once to the panel under the
+	// cursor or holding capture, and to the panel with key focus, then the focus ticks), due
+	// messages, tick signals, Think over the tree, scheme settings, then the deletions asked for.
 	virtual void RunFrame() = 0;
 	// Clears the frame to transparent black and paints the tree, popups last.
 	virtual void Paint() = 0;
@@ -76,6 +78,20 @@ public:
 
 	// Where the full-screen viewport sits on the real screen (0, 0 after Reset).
 	virtual void SetViewportOffset(int x, int y) = 0;
+	// More input events for the next RunFrame: a typed character, wheel movement (notches,
+	// positive away from the user).
+	virtual void QueueKeyTyped(wchar_t unichar) = 0;
+	virtual void QueueMouseWheel(int delta) = 0;
+	// Pins key focus to a panel; 0 lets the engine choose it again (the top popup's own
+	// choice of focus, else the popup).
+	virtual void SetKeyFocus(vgui::VPANEL panel) = 0;
+	// What panels told the engine: key codes reported unhandled, sounds played and the
+	// cursor last set on the surface (dc_arrow at start).
+	virtual const std::vector<int> &UnhandledKeys() const = 0;
+	virtual const std::vector<std::string> &SoundsPlayed() const = 0;
+	virtual vgui::HCursor SurfaceCursor() const = 0;
+	// How often the surface was asked to recompute the cursor's visibility.
+	virtual int MouseVisibilityChecks() const = 0;
 
 protected:
 	~IVGuiStandIn() = default;

@@ -1,4 +1,6 @@
-// The stand-in input state: queued events reach it on the next frame.
+// The stand-in input state: queued events reach it on the next frame and become the input
+// messages of the panel under the cursor or with key focus.
+#include <algorithm>
 #include <memory>
 
 #include "VGuiServices.h"
@@ -45,5 +47,116 @@ TEST_F(VGuiInputTest, CaptureAndModalPanelsAreForgottenWithThePanel)
 	EXPECT_EQ(0u, input->GetAppModalSurface());
 	input->SetMouseCapture(p);
 	EXPECT_EQ(0u, input->GetMouseCapture());
+}
+
+// The messages a client got, without the per-frame focus ticks.
+std::vector<std::string> Messages(RecordingClient *client)
+{
+	std::vector<std::string> out;
+	for (const std::string &call : client->calls)
+		if (call.rfind("Message ", 0) == 0 && call.find("FocusTicked") == std::string::npos)
+			out.push_back(call.substr(8));
+	client->calls.clear();
+	return out;
+}
+
+TEST_F(VGuiInputTest, MouseEventsBecomeMessagesWithDoublePressesWithinHalfASecond)
+{
+	RecordingClient *client = nullptr;
+	vgui::VPANEL p = Make(&client, root);
+	panels->SetSize(p, 50, 50);
+	control->QueueCursorMove(5, 5);
+	control->QueueButton(MOUSE_LEFT, true);
+	control->QueueButton(MOUSE_LEFT, false);
+	control->QueueButton(MOUSE_LEFT, true);  // the second press at once: a double press
+	control->QueueButton(MOUSE_LEFT, true);  // after a double press, an ordinary one again
+	control->QueueMouseWheel(-1);
+	control->RunFrame();
+	using V = std::vector<std::string>;
+	EXPECT_EQ((V{ "CursorEntered", "CursorMoved", "MousePressed", "MouseReleased", "MouseDoublePressed",
+	              "MousePressed", "MouseWheeled" }),
+	          Messages(client));
+
+	// Over half a second after the last press: an ordinary press, then a double one.
+	control->QueueButton(MOUSE_LEFT, true);
+	engine->SetCurrentTime(0.6);
+	control->RunFrame();
+	control->QueueButton(MOUSE_LEFT, true);
+	control->RunFrame();
+	EXPECT_EQ((V{ "MousePressed", "MouseDoublePressed" }), Messages(client));
+
+	// The panel under the cursor gets the mouse focus tick every frame.
+	control->RunFrame();
+	EXPECT_NE(client->calls.end(), std::find(client->calls.begin(), client->calls.end(), "Message MouseFocusTicked"));
+}
+
+TEST_F(VGuiInputTest, KeysGoToTheFocusOrAreReportedUnhandled)
+{
+	RecordingClient *client = nullptr;
+	vgui::VPANEL p = Make(&client, root);
+	control->QueueButton(KEY_A, true);
+	control->RunFrame();
+	EXPECT_EQ(std::vector<int>{ KEY_A }, control->UnhandledKeys());
+
+	control->SetKeyFocus(p);
+	control->QueueButton(KEY_B, true);
+	control->QueueButton(KEY_B, false);
+	control->QueueKeyTyped(L'b');
+	control->RunFrame();
+	EXPECT_EQ(p, input->GetFocus());
+	using V = std::vector<std::string>;
+	EXPECT_EQ((V{ "SetFocus", "KeyCodePressed", "KeyCodeTyped", "KeyCodeReleased", "KeyTyped" }), Messages(client));
+	input->OnKeyCodeUnhandled(KEY_C);
+	EXPECT_EQ((std::vector<int>{ KEY_A, KEY_C }), control->UnhandledKeys());
+}
+
+TEST_F(VGuiInputTest, FocusGoesToTheTopKeyboardPopup)
+{
+	RecordingClient *lower = nullptr, *upper = nullptr;
+	vgui::VPANEL a = Make(&lower, root);
+	vgui::VPANEL b = Make(&upper, root);
+	surface->CreatePopup(a, false);
+	surface->CreatePopup(b, false, true, false, true, false);  // takes no keys
+	control->RunFrame();
+	EXPECT_EQ(a, input->GetFocus());
+	panels->SetKeyBoardInputEnabled(b, true);
+	control->RunFrame();
+	EXPECT_EQ(b, input->GetFocus());
+	using V = std::vector<std::string>;
+	EXPECT_EQ((V{ "SetFocus", "KillFocus" }), Messages(lower));
+	EXPECT_EQ((V{ "SetFocus" }), Messages(upper));
+
+	// A hidden popup or one outside the app-modal panel is passed over.
+	panels->SetVisible(b, false);
+	control->RunFrame();
+	EXPECT_EQ(a, input->GetFocus());
+	panels->SetVisible(b, true);
+	input->SetAppModalSurface(a);
+	control->RunFrame();
+	EXPECT_EQ(a, input->GetFocus());
+	input->ReleaseAppModalSurface();
+}
+
+TEST_F(VGuiInputTest, ModalSubTreeAndCursorOverrideAreKeptUntilReleased)
+{
+	vgui::VPANEL p = vgui->AllocPanel();
+	input->SetModalSubTree(p, false);
+	EXPECT_EQ(p, input->GetModalSubTree());
+	EXPECT_FALSE(input->ShouldModalSubTreeReceiveMessages());
+	input->ReleaseModalSubTree();
+	EXPECT_EQ(0u, input->GetModalSubTree());
+	EXPECT_TRUE(input->ShouldModalSubTreeReceiveMessages());
+
+	input->SetModalSubTree(p, true);
+	control->SetKeyFocus(p);
+	vgui->FreePanel(p);
+	EXPECT_EQ(0u, input->GetModalSubTree());
+	control->RunFrame();
+	EXPECT_EQ(0u, input->GetFocus());
+
+	input->SetCursorOveride(vgui::dc_hand);
+	EXPECT_EQ(static_cast<vgui::HCursor>(vgui::dc_hand), input->GetCursorOveride());
+	control->Reset();
+	EXPECT_EQ(0u, input->GetCursorOveride());
 }
 }

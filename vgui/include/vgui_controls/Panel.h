@@ -8,12 +8,15 @@
 #include "tier1/utlvector.h"
 #include "vgui/IClientPanel.h"
 #include "vgui/VGUI.h"
+#include "vgui_controls/KeyBindingMap.h"
 #include "vgui_controls/MessageMap.h"
 #include "vgui_controls/PHandle.h"
 #include "vgui_controls/PanelAnimationVar.h"
 
 class KeyValues;
 class CLuaObject;
+class CLuaClass;
+class ConVar;
 
 // Set while PaintAt paints a panel out of its place.
 extern bool g_bPaintingManually;
@@ -23,6 +26,10 @@ extern bool g_bPaintingLevelProgress;
 extern bool m_bDrawingOverlayPanels;
 // Whether a screenshot is being taken (never, here).
 bool IsTakingScreenshot();
+// Paints every visible overlay panel; the menu host calls it once a frame.
+void VGUIPaintOverlayPanels();
+// "panel_test_title_safe": settings positioning indents by the title-safe margin when set.
+extern ConVar panel_test_title_safe;
 
 namespace vgui
 {
@@ -33,9 +40,6 @@ class BuildGroup;
 class Menu;
 struct PanelAnimationMap;
 struct PanelKeyBindingMap;
-
-typedef unsigned int KeyBindingContextHandle_t;
-const KeyBindingContextHandle_t INVALID_KEYBINDINGCONTEXT_HANDLE = 0xFFFFFFFFu;
 
 enum PinCorner_e
 {
@@ -68,6 +72,10 @@ class IForceVirtualInheritancePanel
 {
 };
 
+class Panel;
+// Panels with the overlay switch on, in the order they were switched on.
+extern CUtlVector<Panel *> g_OverlayPanels;
+
 class Panel : public IClientPanel, virtual public IForceVirtualInheritancePanel
 {
 public:
@@ -87,6 +95,12 @@ public:
 		IN_PERFORM_LAYOUT = 0x0800,
 		IS_PROPORTIONAL = 0x1000,
 		TRIPLE_PRESS_ALLOWED = 0x2000,
+	};
+	enum
+	{
+		FLAGS3_SILENT = 0x04,
+		FLAGS3_CONSOLE_STYLE = 0x08,
+		FLAGS3_FORWARD_CURSOR_MOVES = 0x10,
 	};
 	enum
 	{
@@ -364,7 +378,8 @@ public:
 	virtual bool HasTable();
 	virtual int GetCaretPos();
 	virtual void SetCaretPos(int pos);
-	virtual void PushForLua();
+	// Leaves the panel's userdata on the Lua stack (class null: the Panel class).
+	virtual void PushForLua(CLuaClass *luaClass = nullptr);
 	virtual void OnActivate();
 	virtual void OnDeactivate();
 	virtual void OnBoundsChanged();
@@ -432,6 +447,21 @@ public:
 	BaseTooltip *GetTooltip();
 	// The name a navigation target was given (0 up, down, left, right, to-relay, activate, back).
 	const char *GetNavTargetName(int index) const;
+	// Input routing, focus and popups.
+	void ScreenToLocal(int &x, int &y);
+	void InternalSetCursor();
+	void MakePopup(bool showTaskbarIcon = true, bool disabled = false);
+	bool IsConsoleStylePanel() const { return (_flags3 & FLAGS3_CONSOLE_STYLE) != 0; }
+	void SetConsoleStylePanel(bool state);
+	// Whether default cursor moves are passed on to the parent (in its coordinates).
+	void SetForwardCursorMovesToParent(bool state);
+	bool IsForwardingCursorMovesToParent() const { return (_flags3 & FLAGS3_FORWARD_CURSOR_MOVES) != 0; }
+
+	// Key bindings.
+	KeyBindingMap_t *LookupBinding(const char *bindingName);
+	KeyBindingMap_t *LookupBindingByKeyCode(ButtonCode_t code, int modifiers);
+	void SetAllowKeyBindingChainToParent(bool state);
+	bool IsKeyBindingChainToParentAllowed() const;
 
 	// Pinning.
 	void PinToSibling(const char *siblingName, PinCorner_e pinOurCorner, PinCorner_e pinSibling);
@@ -444,12 +474,24 @@ public:
 	void SetBuildModeDeletable(bool state);
 	bool IsBuildModeDeletable();
 
+	// Lua side: re-reads the hook functions the panel's Lua table holds.
+	void ScanForLuaFunctionChanges();
+
 	// Layout and docking.
 	void MakeReadyForUse();
 	void InternalPerformLayout();
 	void DoDockedLayout();
 	void DockLayoutChild(Panel *child, TRectangle &rect);
 	int GetDock() const { return m_iDock; }
+	void SetDock(unsigned char dock) { m_iDock = dock; }
+	void SetDockPadding(int left, int top, int right, int bottom)
+	{
+		m_iDockPadding[0] = left, m_iDockPadding[1] = top, m_iDockPadding[2] = right, m_iDockPadding[3] = bottom;
+	}
+	void SetDockMargin(int left, int top, int right, int bottom)
+	{
+		m_iDockMargin[0] = left, m_iDockMargin[1] = top, m_iDockMargin[2] = right, m_iDockMargin[3] = bottom;
+	}
 	void GetDockPadding(int &left, int &top, int &right, int &bottom) const;
 	void GetDockMargin(int &left, int &top, int &right, int &bottom) const;
 	bool IsBoundsChanged() const { return m_bBoundsChanged; }
@@ -493,8 +535,13 @@ protected:
 	// Calls the Lua table's function of that name with the panel and the given numbers; false
 	// when there is none. The boolean it returns lands in result.
 	bool CallLuaHook(const char *name, int numArgs = 0, const double *args = nullptr, bool *result = nullptr);
-	// "Paint" or "PaintOver" with the panel's size; true when the hook returned true.
-	bool CallLuaPaintHook(const char *name, int wide, int tall);
+	// Calls a cached hook function (one of m_pLuaThink...) with the panel and the given numbers,
+	// under the same conditions as table hooks; false when it did not run.
+	bool CallCachedLuaHook(CLuaObject *hook, int numArgs = 0, const double *args = nullptr, bool *result = nullptr);
+	// The same with one panel argument ("OnChildAdded", "OnChildRemoved").
+	bool CallCachedLuaHook(CLuaObject *hook, Panel *arg);
+	// The cached "Paint" or "PaintOver" with the panel's size; true when the hook returned true.
+	bool CallLuaPaintHook(CLuaObject *hook, int wide, int tall);
 
 	// Dock settings (set through the Lua layer).
 	unsigned char m_iDock;
@@ -518,6 +565,10 @@ private:
 	void Construct();
 	// Fills the animation map of "Panel" on the first construction.
 	static void RegisterPanelAnimationVars();
+	// Whether the modal subtree, if any, lets this panel take input.
+	bool ShouldHandleInputMessage();
+	// Shift 1, ctrl 2, alt 4, as the keys are held now.
+	static int KeyModifiers();
 	// Fills the message map of "Panel" on the first construction.
 	static void RegisterPanelMaps();
 	void PaintBorderNow();
@@ -568,4 +619,7 @@ private:
 	float m_flAlphaOverride;
 	bool m_bWorldClicker;
 };
+
+// The panel capturing the mouse while it drags (none when the handle is empty).
+extern PHandle g_DragDropCapture;
 }
