@@ -19,6 +19,8 @@ TEST_F(AnimationControllerTest, SharedControllerIsAnInvisibleProportionalTopLeve
 	EXPECT_EQ(vgui::FindOrAddPanelAnimationMap("animationcontroller"), controller->GetAnimMap());
 	EXPECT_EQ(vgui::FindOrAddPanelAnimationMap("Panel"), controller->GetAnimMap()->baseMap);
 	EXPECT_EQ(vgui::FindOrAddPanelMessageMap("Panel"), controller->GetMessageMap()->baseMap);
+	EXPECT_EQ(vgui::FindOrAddPanelKeyBindingMap("vgui::AnimationController"), controller->GetKBMap());
+	EXPECT_EQ(vgui::FindOrAddPanelKeyBindingMap("Panel"), controller->GetKBMap()->baseMap);
 	EXPECT_FLOAT_EQ(0.0f, controller->GetCurrentTime());
 }
 

@@ -26,6 +26,15 @@ AnimationController::AnimationController(Panel *parent) : Panel(parent, nullptr)
 		map->baseMap = FindOrAddPanelAnimationMap(Panel::GetPanelClassName());
 	}
 
+	static bool s_kbMapChained = false;
+	if (!s_kbMapChained)
+	{
+		s_kbMapChained = true;
+		PanelKeyBindingMap *map = FindOrAddPanelKeyBindingMap(GetPanelClassName());
+		map->pfnClassName = &AnimationController::GetPanelClassName;
+		map->baseMap = FindOrAddPanelKeyBindingMap(Panel::GetPanelClassName());
+	}
+
 	m_flCurrentTime = 0.0f;
 	SetVisible(false);
 	SetProportional(true);
@@ -62,8 +71,11 @@ PanelAnimationMap *AnimationController::GetAnimMap()
 	return s_map;
 }
 
-// Key bindings of their own come with the key-binding maps; until then the panel's.
-PanelKeyBindingMap *AnimationController::GetKBMap() { return Panel::GetKBMap(); }
+PanelKeyBindingMap *AnimationController::GetKBMap()
+{
+	static PanelKeyBindingMap *s_map = FindOrAddPanelKeyBindingMap(GetPanelClassName());
+	return s_map;
+}
 
 void AnimationController::RemoveRequest(Panel *panel, CUtlSymbol variable)
 {

@@ -205,8 +205,9 @@ Panel::~Panel()
 			g_Lua->Pop(2);
 	}
 
-	delete static_cast<BaseTooltip *>(m_pTooltips);
 	g_KBMgr.OnPanelDeleted(m_hKeyBindingsContext, this);
+
+	delete static_cast<BaseTooltip *>(m_pTooltips);
 	m_pTooltips = nullptr;
 
 	if (m_pDragDrop && m_pDragDrop->m_bDragging)

@@ -20,8 +20,6 @@
 #include "vgui_controls/Panel.h"
 #include "vgui_controls/Tooltip.h"
 
-// panel_test_title_safe is defined with the Lua side of panels (PanelLua.cpp).
-
 namespace vgui
 {
 namespace

@@ -104,6 +104,10 @@ public:
 	virtual bool IsScreenSizeOverrideActive() = 0;
 	// Where the full-screen viewport sits on the real screen, and its size.
 	virtual void GetFullscreenViewport(int &x, int &y, int &wide, int &tall) = 0;
+	// Plays a sound file of the game.
+	virtual void PlaySound(const char *fileName) = 0;
+	// Works out again whether the mouse cursor shows (after input switches change).
+	virtual void CalculateMouseVisible() = 0;
 
 	// Pixels for a texture id: wide x tall RGBA bytes, copied.
 	virtual void DrawSetTextureRGBA(int id, const unsigned char *rgba, int wide, int tall, int hardwareFilter,
@@ -113,11 +117,6 @@ public:
 	virtual void DrawTexturedPolygon(int n, Vertex_t *pVertices, bool bClipVertices = true) = 0;
 	// Frees a texture id; it is no longer valid afterwards.
 	virtual void DestroyTextureID(int id) = 0;
-
-	// Plays a sound file of the game.
-	virtual void PlaySound(const char *fileName) = 0;
-	// Works out again whether the mouse cursor shows (after input switches change).
-	virtual void CalculateMouseVisible() = 0;
 
 protected:
 	virtual ~ISurface() = default;
