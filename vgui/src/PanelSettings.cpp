@@ -20,7 +20,6 @@
 #include "vgui_controls/Panel.h"
 #include "vgui_controls/Tooltip.h"
 
-
 namespace vgui
 {
 namespace
