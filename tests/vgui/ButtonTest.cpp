@@ -219,6 +219,12 @@ TEST_F(ButtonTest, UrlCommandsAreOpenedAndStillPosted)
 		if (c.shell)
 			EXPECT_EQ(c.shell, m_engine->ShellExecutions()[0]);
 	}
+	// A null command is an empty one; a null image path is ignored.
+	m_button->SetCommand(static_cast<const char *>(nullptr));
+	m_button->SetImage(nullptr);
+	m_button->DoClick();
+	Frame();
+	EXPECT_EQ("Command(command=,panel=btn) ", m_parent->Take());
 }
 
 TEST_F(ButtonTest, LayoutSettingsAreAppliedAndWrittenBack)

@@ -114,6 +114,26 @@ TEST_F(RadioButtonTest, DisabledIgnoresSelectionButCanBeDeselected)
 	EXPECT_EQ(1, m_radio[0]->GetRadioTabPosition());
 }
 
+TEST_F(RadioButtonTest, GroupNumbersAboveAByteSurviveDeselection)
+{
+	// Group 300 (the panel's one-byte tab position holds 44 while selected).
+	for (int i = 0; i < 2; ++i)
+	{
+		KeyValues *settings = new KeyValues("g", "TabPosition", 300);
+		m_radio[i]->ApplySettings(settings);
+		settings->deleteThis();
+	}
+	m_radio[0]->SetSelected(true);
+	Frame();
+	m_radio[1]->SetSelected(true);
+	Frame();
+	EXPECT_EQ(300, m_radio[0]->GetRadioTabPosition());
+	m_radio[0]->SetSelected(true);
+	Frame();
+	EXPECT_TRUE(m_radio[0]->IsSelected());
+	EXPECT_FALSE(m_radio[1]->IsSelected());
+}
+
 TEST_F(RadioButtonTest, SilentSelectionLeavesTheOthersSelected)
 {
 	m_radio[0]->SetSelected(true);

@@ -292,6 +292,8 @@ void Button::SetSelectedCheckFunc(bool (*func)(Panel *))
 
 void Button::SetImage(const char *path)
 {
+	if (!path)
+		return;
 	int id = surface()->DrawGetTextureId(path);
 	if (id == -1)
 	{
@@ -355,7 +357,10 @@ void Button::SizeToContents()
 
 // Commands and default buttons.
 
-void Button::SetCommand(const char *command) { SetCommand(new KeyValues("Command", "command", command)); }
+void Button::SetCommand(const char *command)
+{
+	SetCommand(new KeyValues("Command", "command", command ? command : ""));
+}
 
 void Button::SetCommand(KeyValues *message)
 {

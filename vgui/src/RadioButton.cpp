@@ -156,9 +156,11 @@ void RadioButton::InternalSetSelected(bool state, bool bFireEvents)
 	}
 	else
 	{
-		// Unselected buttons leave the tab order; the group number is kept.
-		if (GetTabPosition() != 0)
-			_oldTabPosition = GetTabPosition();
+		// Unselected buttons leave the tab order; the group number is kept. The panel keeps tab
+		// positions in one byte, so a group above 255 comes back cut: keep the full number then.
+		int current = GetTabPosition();
+		if (current != 0 && current != (_oldTabPosition & 0xFF))
+			_oldTabPosition = current;
 		SetTabPosition(0);
 	}
 	InvalidateLayout();
