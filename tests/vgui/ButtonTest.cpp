@@ -1,5 +1,6 @@
 // vgui::Button driven through the stand-in input queue: arming, clicking and firing its command,
 // keys and pad, the activation types, settings, sounds, Lua members and hooks, painting.
+#include <fstream>
 #include <string>
 
 #include "ControlProbe.h"
@@ -9,6 +10,7 @@
 #include "lua/LuaObject.h"
 #include "tier1/KeyValues.h"
 #include "vgui/IInput.h"
+#include "vgui/IScheme.h"
 #include "vgui_controls/BuildFactoryHelper.h"
 #include "vgui_controls/Button.h"
 
@@ -383,6 +385,27 @@ TEST_F(ButtonTest, ColoursFollowTheStateAndBlinkBlends)
 	m_engine->SetCurrentTime(0.314);  // sin(3.14) near 0: halfway
 	Color mid = m_button->GetButtonFgColor();
 	EXPECT_NEAR(101, mid.r(), 2);
+}
+
+TEST_F(ButtonTest, LayoutColourOverridesOutliveSchemeChanges)
+{
+	std::ofstream(m_harness->gameFolder + "/button.res")
+	    << "Scheme { BaseSettings { \"Button.TextColor\" \"1 2 3 255\" \"Button.BgColor\" \"4 5 6 255\" } }";
+	vgui::HScheme scheme = g_pVGuiSchemeManager->LoadSchemeFromFile("button.res", "ButtonTest");
+	ASSERT_NE(0u, scheme);
+	KeyValues *settings = new KeyValues("btn", "defaultFgColor_override", "10 20 30 255");
+	m_button->ApplySettings(settings);
+	settings->deleteThis();
+	m_button->SetScheme(scheme);
+	m_button->InvalidateLayout(false, true);
+	Frame();
+	EXPECT_EQ(Color(10, 20, 30, 255), m_button->GetButtonFgColor());
+	EXPECT_EQ(Color(4, 5, 6, 255), m_button->GetButtonBgColor());
+	KeyValues *out = new KeyValues("out");
+	m_button->GetSettings(out);
+	EXPECT_NE(nullptr, out->FindKey("defaultFgColor_override"));
+	EXPECT_EQ(nullptr, out->FindKey("defaultBgColor_override"));
+	out->deleteThis();
 }
 
 bool AlwaysSelected(vgui::Panel *) { return true; }
