@@ -196,6 +196,13 @@ public:
 		m_fonts[key] = font;
 		return font;
 	}
+	const char *GetFontName(const vgui::HFont &font) override
+	{
+		for (const auto &made : m_fonts)
+			if (font && made.second == font)
+				return made.first.c_str() + 2;  // past the "p:" or "n:"
+		return "";
+	}
 
 	const std::string &Tag() const { return m_tag; }
 
@@ -272,6 +279,14 @@ public:
 		int wide, tall;
 		vguistandin::GetScreenSize(wide, tall);
 		return static_cast<int>(static_cast<long long>(scaledValue) * 480 / (tall > 0 ? tall : 480));
+	}
+	int GetProportionalScaledValueEx(vgui::HScheme, int normalizedValue) override
+	{
+		return GetProportionalScaledValue(normalizedValue);
+	}
+	int GetProportionalNormalizedValueEx(vgui::HScheme, int scaledValue) override
+	{
+		return GetProportionalNormalizedValue(scaledValue);
 	}
 };
 

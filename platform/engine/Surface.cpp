@@ -55,6 +55,10 @@ unsigned char s_Colour[4] = { 0, 0, 0, 0 };
 int s_CurrentTexture = 0;
 float s_AlphaMultiplier = 1.0f;
 bool s_ClippingDisabled = false;
+// The screen-size override and the viewport's place on the real screen.
+bool s_OverrideActive = false;
+int s_OverrideWide = 0, s_OverrideTall = 0;
+int s_ViewportX = 0, s_ViewportY = 0;
 vgui::HFont s_TextFont = 0;
 unsigned char s_TextColour[4] = { 255, 255, 255, 255 };
 int s_TextX = 0, s_TextY = 0;  // pen position, coordinates of the current panel
@@ -328,7 +332,31 @@ public:
 	}
 
 	VPANEL GetEmbeddedPanel() override { return vguistandin::RootPanel(); }
-	void GetScreenSize(int &wide, int &tall) override { vguistandin::GetScreenSize(wide, tall); }
+	void GetScreenSize(int &wide, int &tall) override
+	{
+		if (s_OverrideActive)
+		{
+			wide = s_OverrideWide;
+			tall = s_OverrideTall;
+			return;
+		}
+		vguistandin::GetScreenSize(wide, tall);
+	}
+	bool ForceScreenSizeOverride(bool state, int wide, int tall) override
+	{
+		bool was = s_OverrideActive;
+		s_OverrideActive = state;
+		s_OverrideWide = wide;
+		s_OverrideTall = tall;
+		return was;
+	}
+	bool IsScreenSizeOverrideActive() override { return s_OverrideActive; }
+	void GetFullscreenViewport(int &x, int &y, int &wide, int &tall) override
+	{
+		x = s_ViewportX;
+		y = s_ViewportY;
+		vguistandin::GetScreenSize(wide, tall);
+	}
 	void CreatePopup(VPANEL panel, bool, bool, bool, bool mouseInput, bool kbInput) override
 	{
 		if (!vguistandin::IsValidPanel(panel))
@@ -558,6 +586,15 @@ void SurfaceReset()
 	s_TextFont = 0;
 	memset(s_TextColour, 255, sizeof(s_TextColour));
 	s_TextX = s_TextY = 0;
+	s_OverrideActive = false;
+	s_OverrideWide = s_OverrideTall = 0;
+	s_ViewportX = s_ViewportY = 0;
 	SetScreenSize(640, 480);
+}
+
+void SurfaceSetViewportOffset(int x, int y)
+{
+	s_ViewportX = x;
+	s_ViewportY = y;
 }
 }

@@ -85,6 +85,12 @@ public:
 	// Lines joining count points, in the current colour.
 	virtual void DrawPolyLine(int *px, int *py, int numPoints) = 0;
 
+	// A screen size that GetScreenSize reports in place of the real one while active; returns
+	// whether an override was active before.
+	virtual bool ForceScreenSizeOverride(bool state, int wide, int tall) = 0;
+	virtual bool IsScreenSizeOverrideActive() = 0;
+	// Where the full-screen viewport sits on the real screen, and its size.
+	virtual void GetFullscreenViewport(int &x, int &y, int &wide, int &tall) = 0;
 	// Plays a sound file of the game.
 	virtual void PlaySound(const char *fileName) = 0;
 	// Works out again whether the mouse cursor shows (after input switches change).

@@ -73,6 +73,8 @@ public:
 	// and sets the default screen size of 640 x 480.
 	virtual void Reset() = 0;
 
+	// Where the full-screen viewport sits on the real screen (0, 0 after Reset).
+	virtual void SetViewportOffset(int x, int y) = 0;
 	// More input events for the next RunFrame: a typed character, wheel movement (notches,
 	// positive away from the user).
 	virtual void QueueKeyTyped(wchar_t unichar) = 0;
