@@ -3,6 +3,9 @@
 // mouse cursor.
 #include <strings.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "lua/ILuaInterface.h"
 #include "lua/LuaClass.h"
 #include "menu/LuaPanel.h"
@@ -10,6 +13,7 @@
 #include "tier1/Color.h"
 #include "vgui/ISurface.h"
 #include "vgui_controls/Controls.h"
+#include "vgui_controls/PHandle.h"
 #include "vgui_controls/Panel.h"
 
 using LuaPanelArgs::Self;
@@ -34,6 +38,36 @@ const struct
 	{ "sizenwse", vgui::dc_sizenwse },   { "sizenesw", vgui::dc_sizenesw }, { "sizewe", vgui::dc_sizewe },
 	{ "sizens", vgui::dc_sizens },       { "sizeall", vgui::dc_sizeall },  { "no", vgui::dc_no },
 	{ "hand", vgui::dc_hand },           { "blank", vgui::dc_blank },
+};
+
+// Panels whose manual paint is running: a paint hook that asks for its own panel (or an
+// ancestor in the chain) again would recurse until the native stack runs out.
+std::vector<vgui::Panel *> s_ManualPaints;
+
+// Lifts the panel's painted-manually switch for one manual paint and sets it again afterwards,
+// also when a Lua error unwinds through the paint, and only while the panel still exists.
+class ManualPaint
+{
+public:
+	explicit ManualPaint(vgui::Panel *panel) : m_Manual(panel->IsPaintedManually())
+	{
+		m_hPanel = panel;
+		s_ManualPaints.push_back(panel);
+		if (m_Manual)
+			panel->SetPaintManually(false);
+	}
+	~ManualPaint()
+	{
+		s_ManualPaints.pop_back();
+		if (m_Manual && m_hPanel.Get())
+			m_hPanel->SetPaintManually(true);
+	}
+	ManualPaint(const ManualPaint &) = delete;
+	ManualPaint &operator=(const ManualPaint &) = delete;
+
+private:
+	vgui::PHandle m_hPanel;
+	bool m_Manual;
 };
 
 vgui::HCursor CursorByName(const char *name)
@@ -91,14 +125,14 @@ LUA_CLASS_METHOD(Panel, SetPaintedManually, LC_Panel)
 LUA_CLASS_METHOD(Panel, PaintManual, LC_Panel)
 {
 	vgui::Panel *panel = Self();
+	if (std::find(s_ManualPaints.begin(), s_ManualPaints.end(), panel) != s_ManualPaints.end())
+		return 0;
 	// The traversal skips a panel painted manually wherever it is reached from; this call is
-	// how such a panel gets painted, so the switch is lifted for the traversal and set again.
-	bool manual = panel->IsPaintedManually();
-	if (manual)
-		panel->SetPaintManually(false);
-	panel->PaintTraversePublic(true, true);
-	if (manual)
-		panel->SetPaintManually(true);
+	// how such a panel gets painted.
+	{
+		ManualPaint manual(panel);
+		panel->PaintTraversePublic(true, true);
+	}
 	// Leave the surface set up for the menu's root panel again (there is none before the menu).
 	vgui::Panel *root = GetZorvBasePanel();
 	if (root && vgui::surface())

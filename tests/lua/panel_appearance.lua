@@ -105,6 +105,17 @@ p.Paint = nil
 m:PaintManual()
 eq(mPaints, 2, "PaintManual outside the paint pass")
 raises(function() dead:PaintManual() end, INVALID, "PaintManual on a deleted panel")
+-- A paint hook that paints its own panel again is not run a second time.
+m.Paint = function(self) mPaints = mPaints + 1 self:PaintManual() return true end
+m:PaintManual()
+eq(mPaints, 3, "no recursion into the same manual paint")
+-- A failing paint hook leaves the panel painted manually and able to paint again.
+m.Paint = function() error("paint failed") end
+raises(function() m:PaintManual() end, "paint failed", "the hook's error reaches the caller")
+eq(standin_vgui_state(m).paintedManually, true, "still painted manually after an error")
+m.Paint = function(self) mPaints = mPaints + 1 self:DrawFilledRect() return true end
+m:PaintManual()
+eq(mPaints, 4, "and painted again")
 
 -- PaintAt paints the panel at a screen position and puts it back.
 m:SetPaintedManually(false)
