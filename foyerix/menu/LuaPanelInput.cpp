@@ -3,6 +3,8 @@
 // into an editable panel from a file or from a string.
 #include <climits>
 #include <cstring>
+#include <type_traits>
+#include <utility>
 
 #include "filesystem/IFileSystem.h"
 #include "lua/ILuaInterface.h"
@@ -28,12 +30,41 @@ namespace
 // The file a layout given as a string passes through on its way to the build group.
 const char kTempResource[] = "tmp_resource";
 
+#ifdef ZV_HAVE_EDITABLE_PANEL
+// Whether the editable panel can load layout files yet (its first form has no build group).
+template <typename T, typename = void>
+struct CanLoadControls : std::false_type
+{
+};
+template <typename T>
+struct CanLoadControls<T, std::void_t<decltype(std::declval<T &>().LoadControlSettings(
+                                  static_cast<const char *>(nullptr), static_cast<const char *>(nullptr),
+                                  static_cast<KeyValues *>(nullptr), static_cast<KeyValues *>(nullptr)))>>
+	: std::true_type
+{
+};
+
+template <typename Editable>
+void LoadControlsInto(vgui::Panel *panel, const char *resourceName)
+{
+	if constexpr (CanLoadControls<Editable>::value)
+	{
+		if (auto *editable = dynamic_cast<Editable *>(panel))
+			editable->LoadControlSettings(resourceName, nullptr, nullptr, nullptr);
+	}
+	else
+	{
+		(void)panel;
+		(void)resourceName;
+	}
+}
+#endif
+
 // Loads a layout file into the panel when it is an editable panel; other panels load nothing.
 void LoadControls(vgui::Panel *panel, const char *resourceName)
 {
 #ifdef ZV_HAVE_EDITABLE_PANEL
-	if (auto *editable = dynamic_cast<vgui::EditablePanel *>(panel))
-		editable->LoadControlSettings(resourceName, nullptr, nullptr, nullptr);
+	LoadControlsInto<vgui::EditablePanel>(panel, resourceName);
 #else
 	// Editable panels are not part of the framework yet: nothing can take a layout.
 	(void)panel;
