@@ -30,6 +30,8 @@ protected:
 	virtual ~IScheme() = default;
 };
 
+class IImage;
+
 class ISchemeManager
 {
 public:
@@ -47,6 +49,9 @@ public:
 	// The same for panels of a given scheme.
 	virtual int GetProportionalScaledValueEx(HScheme scheme, int normalizedValue) = 0;
 	virtual int GetProportionalNormalizedValueEx(HScheme scheme, int scaledValue) = 0;
+
+	// The image of a name, owned by the service (the same object for the same name).
+	virtual IImage *GetImage(const char *imageName, bool hardwareFiltered) = 0;
 
 protected:
 	virtual ~ISchemeManager() = default;

@@ -9,6 +9,19 @@
 
 namespace vgui
 {
+// One corner of a textured polygon.
+struct Vertex_t
+{
+	struct Pair
+	{
+		float x, y;
+	};
+	Vertex_t() : m_Position{ 0, 0 }, m_TexCoord{ 0, 0 } {}
+	Vertex_t(float x, float y, float u, float v) : m_Position{ x, y }, m_TexCoord{ u, v } {}
+	Pair m_Position;
+	Pair m_TexCoord;
+};
+
 class ISurface
 {
 public:
@@ -95,6 +108,15 @@ public:
 	virtual void PlaySound(const char *fileName) = 0;
 	// Works out again whether the mouse cursor shows (after input switches change).
 	virtual void CalculateMouseVisible() = 0;
+
+	// Pixels for a texture id: wide x tall RGBA bytes, copied.
+	virtual void DrawSetTextureRGBA(int id, const unsigned char *rgba, int wide, int tall, int hardwareFilter,
+	                                bool forceReload) = 0;
+	// A convex polygon of the current texture in the draw colour; positions in the current
+	// panel's pixels, texture coordinates 0..1.
+	virtual void DrawTexturedPolygon(int n, Vertex_t *pVertices, bool bClipVertices = true) = 0;
+	// Frees a texture id; it is no longer valid afterwards.
+	virtual void DestroyTextureID(int id) = 0;
 
 protected:
 	virtual ~ISurface() = default;
