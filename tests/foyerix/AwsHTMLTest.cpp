@@ -512,3 +512,10 @@ TEST_F(AwsHTMLTest, NewObjectGivesUpOnAPageThatNeverLoads)
 	panel->DeletePanel();
 	m_harness->html = m_renderer;
 }
+
+TEST_F(AwsHTMLTest, NoRendererStopsWithAClearMessage)
+{
+	m_harness->html = nullptr;
+	EXPECT_DEATH(new Zorvan::CAwsHTML(nullptr, "Awesomium"), "CAwsHTML: no HTML renderer");
+	m_harness->html = m_renderer;
+}
