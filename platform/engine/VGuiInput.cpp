@@ -8,7 +8,7 @@
 #include "tier1/KeyValues.h"
 #include "tier1/interface.h"
 #include "vgui/IClientPanel.h"
-#include "vgui/IInput.h"
+#include "vgui/IInputInternal.h"
 #include "vgui/IPanel.h"
 
 using vgui::VPANEL;
@@ -55,7 +55,7 @@ vgui::IPanel *Panels()
 
 bool ValidCode(int code) { return code >= 0 && code < JOYSTICK_FIRST; }
 
-class Input final : public vgui::IInput
+class Input final : public vgui::IInputInternal
 {
 public:
 	void GetCursorPos(int &x, int &y) override
@@ -97,6 +97,10 @@ Input s_Input;
 void *CreateInput() { return static_cast<vgui::IInput *>(&s_Input); }
 
 InterfaceReg s_InputReg(&CreateInput, VGUI_INPUT_INTERFACE_VERSION);
+
+void *CreateInputInternal() { return static_cast<vgui::IInputInternal *>(&s_Input); }
+
+InterfaceReg s_InputInternalReg(&CreateInputInternal, VGUI_INPUTINTERNAL_INTERFACE_VERSION);
 
 // Hands a message to the panel's client at once; the message is freed afterwards.
 void Send(VPANEL target, KeyValues *message)

@@ -23,6 +23,19 @@ public:
 
 namespace vgui
 {
+// One corner of a textured polygon.
+struct Vertex_t
+{
+	struct Pair
+	{
+		float x, y;
+	};
+	Vertex_t() : m_Position{ 0, 0 }, m_TexCoord{ 0, 0 } {}
+	Vertex_t(float x, float y, float u, float v) : m_Position{ x, y }, m_TexCoord{ u, v } {}
+	Pair m_Position;
+	Pair m_TexCoord;
+};
+
 class ISurface
 {
 public:
@@ -99,10 +112,25 @@ public:
 	// Lines joining count points, in the current colour.
 	virtual void DrawPolyLine(int *px, int *py, int numPoints) = 0;
 
+	// A screen size that GetScreenSize reports in place of the real one while active; returns
+	// whether an override was active before.
+	virtual bool ForceScreenSizeOverride(bool state, int wide, int tall) = 0;
+	virtual bool IsScreenSizeOverrideActive() = 0;
+	// Where the full-screen viewport sits on the real screen, and its size.
+	virtual void GetFullscreenViewport(int &x, int &y, int &wide, int &tall) = 0;
 	// Plays a sound file of the game.
 	virtual void PlaySound(const char *fileName) = 0;
 	// Works out again whether the mouse cursor shows (after input switches change).
 	virtual void CalculateMouseVisible() = 0;
+
+	// Pixels for a texture id: wide x tall RGBA bytes, copied.
+	virtual void DrawSetTextureRGBA(int id, const unsigned char *rgba, int wide, int tall, int hardwareFilter,
+	                                bool forceReload) = 0;
+	// A convex polygon of the current texture in the draw colour; positions in the current
+	// panel's pixels, texture coordinates 0..1.
+	virtual void DrawTexturedPolygon(int n, Vertex_t *pVertices, bool bClipVertices = true) = 0;
+	// Frees a texture id; it is no longer valid afterwards.
+	virtual void DestroyTextureID(int id) = 0;
 
 	// Pixels for a texture id: wide x tall pixels in an image format (VGUI_IMAGE_FORMAT_BGRA8888
 	// or, for any other code, red, green, blue, alpha bytes), copied.
@@ -110,8 +138,6 @@ public:
 	// Replaces a wide x tall block of a texture's pixels at (x, y); parts outside are left out.
 	virtual void DrawUpdateRegionTextureRGBA(int id, int x, int y, const unsigned char *pixels, int wide, int tall,
 	                                         int imageFormat) = 0;
-	// Frees a texture id; it is no longer valid afterwards.
-	virtual void DestroyTextureID(int id) = 0;
 	// The material of a texture id, null when it has none; the caller deletes the answer.
 	virtual IVguiMatInfo *DrawGetTextureMatInfoFactory(int id) = 0;
 

@@ -24,6 +24,7 @@ struct VGuiDrawRecord
 		Line,
 		TexturedRect,
 		Glyph,  // one printed character: its cell from the pen position, advance by font height
+		TexturedPolygon,  // x0, y0 .. x1, y1: bounding box; texture and the vertices below
 	};
 	Kind kind;
 	vgui::VPANEL panel;  // the panel current while drawing, 0 for none
@@ -34,6 +35,8 @@ struct VGuiDrawRecord
 	bool horizontal;           // FadedRect
 	wchar_t character;         // Glyph
 	vgui::HFont font;          // Glyph
+	int vertexCount;           // TexturedPolygon: vertices kept (at most 8), screen x, y and u, v
+	float vertices[8][4];
 };
 
 // The surface's built-in test font: every glyph (space included) advances by half the font
@@ -73,6 +76,8 @@ public:
 	// and sets the default screen size of 640 x 480.
 	virtual void Reset() = 0;
 
+	// Where the full-screen viewport sits on the real screen (0, 0 after Reset).
+	virtual void SetViewportOffset(int x, int y) = 0;
 	// More input events for the next RunFrame: a typed character, wheel movement (notches,
 	// positive away from the user).
 	virtual void QueueKeyTyped(wchar_t unichar) = 0;
