@@ -14,14 +14,22 @@
 #include "materialsystem/imaterial.h"
 #include "materialsystem/imaterialvar.h"
 #include "materialsystem/itexture.h"
+#include "engine/IGameUIFuncs.h"
+#include "engine/ivengineclient.h"
+#include "menu/Foyerix.h"
 #include "menu/FoyerixGlobals.h"
 #include "menu/LuaPanel.h"
 #include "tier0/dbg.h"
 #include "tier0/platform.h"
+#include "tier1/strtools.h"
 #include "vgui/IInput.h"
 #include "vgui/ISurface.h"
 #include "vgui/ISystem.h"
 #include "vgui_controls/Controls.h"
+
+// The menu host defines the engine's key-binding queries; programs without the host (tools,
+// tests) get this empty stand-in definition, which the host's own replaces at link time.
+__attribute__((weak)) IGameUIFuncs *gameuifuncs = nullptr;
 
 namespace Awesomium
 {
@@ -330,6 +338,23 @@ void CAwsHTML::OnKillFocus()
 
 void CAwsHTML::OnKeyCodeTyped(ButtonCode_t code)
 {
+	// Function-key bindings and the console key keep working while the page has the keyboard.
+	if (gameuifuncs && engine)
+	{
+		if (code >= KEY_F1 && code <= KEY_F12)
+		{
+			const char *binding = gameuifuncs->GetBindingForButtonCode(code);
+			if (binding && *binding)
+			{
+				char command[256];
+				V_strncpy(command, binding, sizeof(command));
+				engine->ClientCmd_Unrestricted(command);
+			}
+		}
+		const char *binding = gameuifuncs->GetBindingForButtonCode(code);
+		if (binding && strcmp(binding, "toggleconsole") == 0)
+			engine->ClientCmd_Unrestricted("toggleconsole");
+	}
 	Awesomium::WebKeyboardEvent event;
 	event.type = Awesomium::WebKeyboardEvent::kTypeKeyDown;
 	event.modifiers = static_cast<int>(GetKeyModifiers());

@@ -519,3 +519,24 @@ TEST_F(AwsHTMLTest, NoRendererStopsWithAClearMessage)
 	EXPECT_DEATH(new Zorvan::CAwsHTML(nullptr, "Awesomium"), "CAwsHTML: no HTML renderer");
 	m_harness->html = m_renderer;
 }
+
+TEST_F(AwsHTMLTest, FunctionKeyBindingsAndTheConsoleKeyStillRun)
+{
+	ASSERT_NE(nullptr, m_harness->keyBindings);
+	m_harness->keyBindings->SetBinding(KEY_F5, "jpeg");
+	m_harness->keyBindings->SetBinding(KEY_F6, std::string(300, 'x').c_str());
+	m_harness->keyBindings->SetBinding(KEY_BACKQUOTE, "toggleconsole");
+	m_harness->keyBindings->SetBinding(KEY_F1, "toggleconsole");
+	m_harness->keyBindings->SetBinding(KEY_B, "buy");
+	auto *panel = NewPanel();
+	m_harness->control->ClearExecutedCommands();
+	const ButtonCode_t keys[] = { KEY_F5, KEY_F6, KEY_BACKQUOTE, KEY_F1, KEY_B, KEY_F2 };
+	for (ButtonCode_t key : keys)
+		panel->OnKeyCodeTyped(key);
+	std::vector<std::string> expected = { "jpeg", std::string(255, 'x'), "toggleconsole", "toggleconsole",
+		                                   "toggleconsole" };
+	EXPECT_EQ(expected, m_harness->control->ExecutedCommands());
+	// Every key still reaches the page.
+	EXPECT_EQ(6u, Events(panel).size());
+	panel->DeletePanel();
+}
