@@ -21,6 +21,9 @@
 #include "vgui/ISurface.h"
 #include "vgui/standin.h"
 #include "vgui_controls/Controls.h"
+#include "vgui_controls/KeyBindingMap.h"
+#include "vgui_controls/MessageMap.h"
+#include "vgui_controls/PanelAnimationVar.h"
 #include "webcore/standin.h"
 
 namespace
@@ -164,6 +167,16 @@ TEST_F(AwsHTMLTest, TakesAViewListensToItAndGivesItBack)
 	EXPECT_TRUE(view->IsTransparent());
 	EXPECT_STREQ("CAwsHTML", Zorvan::CAwsHTML::GetPanelClassName());
 	EXPECT_STREQ("Awesomium", panel->GetName());
+	// Its message, animation and key-binding maps are its class's own, chained to its base's.
+	ASSERT_NE(nullptr, panel->GetMessageMap());
+	EXPECT_STREQ("CAwsHTML", panel->GetMessageMap()->pfnClassName());
+	EXPECT_EQ(vgui::FindOrAddPanelMessageMap(vgui::EditablePanel::GetPanelClassName()),
+	          panel->GetMessageMap()->baseMap);
+	ASSERT_NE(nullptr, panel->GetAnimMap());
+	EXPECT_STREQ("CAwsHTML", panel->GetAnimMap()->pfnClassName());
+	ASSERT_NE(nullptr, panel->GetKBMap());
+	EXPECT_STREQ("CAwsHTML", panel->GetKBMap()->pfnClassName());
+	EXPECT_NE(nullptr, panel->GetKBMap()->baseMap);
 	EXPECT_EQ(512, view->width());
 
 	panel->SetSize(300, 200);
