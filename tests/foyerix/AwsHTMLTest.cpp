@@ -177,6 +177,7 @@ TEST_F(AwsHTMLTest, TakesAViewListensToItAndGivesItBack)
 	ASSERT_NE(nullptr, panel->GetKBMap());
 	EXPECT_STREQ("CAwsHTML", panel->GetKBMap()->pfnClassName());
 	EXPECT_NE(nullptr, panel->GetKBMap()->baseMap);
+	EXPECT_FALSE(panel->IsKeyBindingChainToParentAllowed());
 	EXPECT_EQ(512, view->width());
 
 	panel->SetSize(300, 200);
