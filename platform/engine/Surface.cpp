@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "MaterialSystem.h"
 #include "SurfaceFonts.h"
 #include "VGuiInternal.h"
 #include "VGuiMatSurface/IMatSystemSurface.h"
@@ -34,6 +35,32 @@ struct Texture
 	int wide = 0, tall = 0;
 	std::vector<unsigned char> rgba;
 	bool destroyed = false;
+	// Name of the material system image made for the texture's material; empty until asked.
+	std::string materialImage;
+};
+
+// Serial numbers of texture materials: image names are never reused, so a material once made
+// keeps its texture for the life of the process.
+int s_MaterialSerial = 0;
+
+// Copies one pixel from an image format into red, green, blue, alpha.
+void CopyPixel(unsigned char *dest, const unsigned char *src, int imageFormat)
+{
+	bool bgra = imageFormat == VGUI_IMAGE_FORMAT_BGRA8888;
+	dest[0] = bgra ? src[2] : src[0];
+	dest[1] = src[1];
+	dest[2] = bgra ? src[0] : src[2];
+	dest[3] = src[3];
+}
+
+class MatInfo final : public IVguiMatInfo
+{
+public:
+	explicit MatInfo(IMaterial *material) : m_material(material) {}
+	IMaterial *GetMaterial() override { return m_material; }
+
+private:
+	IMaterial *m_material;
 };
 
 struct TextureData
@@ -547,6 +574,48 @@ public:
 	}
 	void PlaySound(const char *fileName) override { s_Sounds.push_back(fileName ? fileName : ""); }
 	void CalculateMouseVisible() override { ++s_MouseVisibilityChecks; }
+
+	void DrawSetTextureRGBAEx(int id, const unsigned char *pixels, int wide, int tall, int imageFormat) override
+	{
+		if (!IsTextureIDValid(id) || !pixels || wide <= 0 || tall <= 0 || wide > 8192 || tall > 8192)
+			return;
+		Texture &t = s_Textures[id];
+		t.file.clear();
+		t.wide = wide;
+		t.tall = tall;
+		t.rgba.assign(static_cast<size_t>(wide) * static_cast<size_t>(tall) * 4, 0);
+		for (size_t i = 0; i < t.rgba.size(); i += 4)
+			CopyPixel(&t.rgba[i], pixels + i, imageFormat);
+	}
+	void DrawUpdateRegionTextureRGBA(int id, int x, int y, const unsigned char *pixels, int wide, int tall,
+	                                 int imageFormat) override
+	{
+		if (!IsTextureIDValid(id) || !pixels || wide <= 0 || tall <= 0)
+			return;
+		Texture &t = s_Textures[id];
+		for (int row = 0; row < tall; ++row)
+			for (int col = 0; col < wide; ++col)
+			{
+				long long tx = static_cast<long long>(x) + col, ty = static_cast<long long>(y) + row;
+				if (tx < 0 || ty < 0 || tx >= t.wide || ty >= t.tall)
+					continue;
+				CopyPixel(&t.rgba[(static_cast<size_t>(ty) * t.wide + static_cast<size_t>(tx)) * 4],
+				          pixels + (static_cast<size_t>(row) * wide + col) * 4, imageFormat);
+			}
+	}
+	IVguiMatInfo *DrawGetTextureMatInfoFactory(int id) override
+	{
+		if (!IsTextureIDValid(id) || s_Textures[id].wide <= 0 || s_Textures[id].tall <= 0)
+			return nullptr;
+		Texture &t = s_Textures[id];
+		if (t.materialImage.empty())
+		{
+			t.materialImage = "__vgui_texture_" + std::to_string(++s_MaterialSerial);
+			enginestandin::AddImage(t.materialImage.c_str(), t.wide, t.tall, t.rgba.data());
+		}
+		IMaterial *material = enginestandin::MaterialFromImage(t.materialImage.c_str(), "");
+		return material ? new MatInfo(material) : nullptr;
+	}
 };
 
 Surface s_Surface;

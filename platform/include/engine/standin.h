@@ -161,3 +161,18 @@ public:
 protected:
 	~IAsyncReadStandIn() = default;
 };
+
+// Controls of the engine's key-binding queries ("ZvGameUIFuncsStandIn001"): the keys the
+// stand-in console has bound.
+#define GAMEUIFUNCS_STANDIN_INTERFACE_VERSION "ZvGameUIFuncsStandIn001"
+
+class IGameUIFuncsStandIn
+{
+public:
+	// Binds a key to a command text; null or "" unbinds it.
+	virtual void SetBinding(int buttonCode, const char *command) = 0;
+	virtual void ClearBindings() = 0;
+
+protected:
+	~IGameUIFuncsStandIn() = default;
+};

@@ -197,6 +197,44 @@ TEST_F(SurfaceTest, PaintingVisitsTheTreeThenPopupsInTheirOrder)
 	EXPECT_EQ(800, w);
 	EXPECT_EQ(600, t);
 }
+
+TEST_F(SurfaceTest, TexturesTakePixelsAndRegionsInEitherByteOrder)
+{
+	const unsigned char bgra[] = { 0, 0, 255, 255, 255, 0, 0, 255 };  // 2 x 1: red, blue
+	int id = surface->CreateNewTextureID(true);
+	surface->DrawSetTextureRGBAEx(id, bgra, 2, 1, VGUI_IMAGE_FORMAT_BGRA8888);
+	int w = -1, t = -1;
+	surface->DrawGetTextureSize(id, w, t);
+	EXPECT_EQ(2, w);
+	EXPECT_EQ(1, t);
+	surface->DrawSetTexture(id);
+	surface->DrawSetColor(255, 255, 255, 255);
+	surface->DrawTexturedRect(0, 0, 2, 1);
+	EXPECT_EQ(Rgba(255, 0, 0, 255), control->Pixel(0, 0));
+	EXPECT_EQ(Rgba(0, 0, 255, 255), control->Pixel(1, 0));
+
+	// A region partly outside the texture changes only the part inside.
+	const unsigned char rgba[] = { 0, 255, 0, 255, 9, 9, 9, 9 };
+	surface->DrawUpdateRegionTextureRGBA(id, 1, 0, rgba, 2, 1, 0);
+	surface->DrawUpdateRegionTextureRGBA(id, INT_MAX, INT_MAX, rgba, 2, 1, 0);
+	surface->DrawTexturedRect(0, 0, 2, 1);
+	EXPECT_EQ(Rgba(255, 0, 0, 255), control->Pixel(0, 0));
+	EXPECT_EQ(Rgba(0, 255, 0, 255), control->Pixel(1, 0));
+
+	// Each texture with pixels has a material whose base texture has its size.
+	IVguiMatInfo *info = surface->DrawGetTextureMatInfoFactory(id);
+	ASSERT_NE(nullptr, info);
+	EXPECT_NE(nullptr, info->GetMaterial());
+	delete info;
+	EXPECT_EQ(nullptr, surface->DrawGetTextureMatInfoFactory(surface->CreateNewTextureID()));
+
+	surface->DestroyTextureID(id);
+	EXPECT_FALSE(surface->IsTextureIDValid(id));
+	EXPECT_EQ(nullptr, surface->DrawGetTextureMatInfoFactory(id));
+	surface->DrawSetTextureRGBAEx(id, bgra, 2, 1, VGUI_IMAGE_FORMAT_BGRA8888);
+	EXPECT_FALSE(surface->IsTextureIDValid(id));
+	EXPECT_NE(id, surface->CreateNewTextureID()) << "ids are not handed out twice";
+}
 }
 
 namespace
