@@ -13,6 +13,7 @@
 #include "SurfaceFonts.h"
 #include "VGuiInternal.h"
 #include "VGuiMatSurface/IMatSystemSurface.h"
+#include "materialsystem/imaterial.h"
 #include "tier1/interface.h"
 #include "vgui/IPanel.h"
 #include "vgui/ISurface.h"
@@ -55,6 +56,7 @@ unsigned char s_Colour[4] = { 0, 0, 0, 0 };
 int s_CurrentTexture = 0;
 float s_AlphaMultiplier = 1.0f;
 bool s_ClippingDisabled = false;
+bool s_CursorVisible = true;
 vgui::HFont s_TextFont = 0;
 unsigned char s_TextColour[4] = { 255, 255, 255, 255 };
 int s_TextX = 0, s_TextY = 0;  // pen position, coordinates of the current panel
@@ -295,24 +297,7 @@ public:
 	}
 	void DrawTexturedRect(int x0, int y0, int x1, int y1) override
 	{
-		VGuiDrawRecord r = Record(VGuiDrawRecord::TexturedRect, x0, y0, x1, y1);
-		r.texture = s_CurrentTexture;
-		s_Log.push_back(r);
-		if (!IsTextureIDValid(s_CurrentTexture))
-			return;
-		const Texture &t = s_Textures[s_CurrentTexture];
-		if (t.wide <= 0 || t.tall <= 0 || r.x1 <= r.x0 || r.y1 <= r.y0)
-			return;
-		long long w = static_cast<long long>(r.x1) - r.x0, h = static_cast<long long>(r.y1) - r.y0;
-		Span s = Drawable(r);
-		for (int y = s.y0; y < s.y1; ++y)
-			for (int x = s.x0; x < s.x1; ++x)
-			{
-				int u = static_cast<int>((static_cast<long long>(x) - r.x0) * t.wide / w);
-				int v = static_cast<int>((static_cast<long long>(y) - r.y0) * t.tall / h);
-				const unsigned char *texel = &t.rgba[(static_cast<size_t>(v) * t.wide + u) * 4];
-				Blend(x, y, texel[0] * r.r / 255, texel[1] * r.g / 255, texel[2] * r.b / 255, texel[3] * r.a / 255);
-			}
+		DrawTexturedSubRect(x0, y0, x1, y1, 0.0f, 0.0f, 1.0f, 1.0f);
 	}
 
 	void DrawSetAlphaMultiplier(float alpha) override { s_AlphaMultiplier = alpha; }
@@ -449,6 +434,106 @@ public:
 
 	void PlaySound(const char *fileName) override { s_Sounds.push_back(fileName ? fileName : ""); }
 	void CalculateMouseVisible() override { ++s_MouseVisibilityChecks; }
+
+	void GetTextSize(vgui::HFont font, const wchar_t *text, int &wide, int &tall) override
+	{
+		wide = tall = 0;
+		int fontTall = surfacefonts::Tall(font);
+		if (fontTall <= 0 || !text)
+			return;
+		long long sum = 0;
+		for (const wchar_t *c = text; *c; ++c)
+			sum += static_cast<long long>(std::floor(surfacefonts::Advance(font, *c) + 0.5f));
+		wide = static_cast<int>(std::min<long long>(sum, INT_MAX));
+		tall = fontTall;
+	}
+	// Logged with the vertices in screen coordinates; painted as a flat fill (even-odd rule)
+	// in the colour, tinted by the texel at the vertices' mean texture coordinate.
+	void DrawTexturedPolygon(int n, vgui::Vertex_t *vertices, bool clipVertices) override
+	{
+		Context c = Current();
+		VGuiDrawRecord r = Record(VGuiDrawRecord::TexturedPolygon, 0, 0, 0, 0);
+		r.x0 = r.y0 = r.x1 = r.y1 = 0;
+		r.texture = s_CurrentTexture;
+		r.clipped = clipVertices;
+		for (int i = 0; vertices && i < n; ++i)
+			r.vertices.push_back({ vertices[i].x + c.originX, vertices[i].y + c.originY, vertices[i].u, vertices[i].v });
+		s_Log.push_back(r);
+		if (r.vertices.size() < 3)
+			return;
+		int cr = r.r, cg = r.g, cb = r.b, ca = r.a;
+		if (IsTextureIDValid(s_CurrentTexture) && s_Textures[s_CurrentTexture].wide > 0)
+		{
+			const Texture &t = s_Textures[s_CurrentTexture];
+			float mu = 0, mv = 0;
+			for (const vgui::Vertex_t &v : r.vertices)
+				mu += v.u, mv += v.v;
+			mu /= r.vertices.size();
+			mv /= r.vertices.size();
+			mu = std::isfinite(mu) ? std::clamp(mu, 0.0f, 1.0f) : 0.0f;
+			mv = std::isfinite(mv) ? std::clamp(mv, 0.0f, 1.0f) : 0.0f;
+			int u = std::clamp(static_cast<int>(mu * t.wide), 0, t.wide - 1);
+			int v = std::clamp(static_cast<int>(mv * t.tall), 0, t.tall - 1);
+			const unsigned char *texel = &t.rgba[(static_cast<size_t>(v) * t.wide + u) * 4];
+			cr = texel[0] * cr / 255, cg = texel[1] * cg / 255, cb = texel[2] * cb / 255, ca = texel[3] * ca / 255;
+		}
+		bool saved = s_ClippingDisabled;
+		if (!clipVertices)
+			s_ClippingDisabled = true;
+		Context area = Current();
+		int top = std::max({ area.y0, 0 }), bottom = std::min(area.y1, s_ScreenTall);
+		for (int y = top; y < bottom; ++y)
+		{
+			float sy = y + 0.5f;
+			std::vector<float> crossings;
+			for (size_t i = 0; i < r.vertices.size(); ++i)
+			{
+				const vgui::Vertex_t &a = r.vertices[i], &b = r.vertices[(i + 1) % r.vertices.size()];
+				if ((a.y <= sy) == (b.y <= sy))
+					continue;
+				double at = a.x + (static_cast<double>(sy) - a.y) * (static_cast<double>(b.x) - a.x) / (static_cast<double>(b.y) - a.y);
+				if (std::isfinite(at))
+					crossings.push_back(static_cast<float>(std::clamp(at, -1e9, 1e9)));
+			}
+			std::sort(crossings.begin(), crossings.end());
+			for (size_t i = 0; i + 1 < crossings.size(); i += 2)
+			{
+				float from = std::max(crossings[i], static_cast<float>(std::max(area.x0, 0)));
+				float to = std::min(crossings[i + 1], static_cast<float>(std::min(area.x1, s_ScreenWide)));
+				for (int x = static_cast<int>(std::ceil(from - 0.5f)); x + 0.5f < to; ++x)
+					Blend(x, y, cr, cg, cb, ca);
+			}
+		}
+		s_ClippingDisabled = saved;
+	}
+	void DrawTexturedSubRect(int x0, int y0, int x1, int y1, float s0, float t0, float s1, float t1) override
+	{
+		VGuiDrawRecord r = Record(VGuiDrawRecord::TexturedRect, x0, y0, x1, y1);
+		r.texture = s_CurrentTexture;
+		r.s0 = s0, r.t0 = t0, r.s1 = s1, r.t1 = t1;
+		s_Log.push_back(r);
+		if (!IsTextureIDValid(s_CurrentTexture))
+			return;
+		const Texture &t = s_Textures[s_CurrentTexture];
+		if (t.wide <= 0 || t.tall <= 0 || r.x1 <= r.x0 || r.y1 <= r.y0)
+			return;
+		double w = static_cast<double>(r.x1) - r.x0, h = static_cast<double>(r.y1) - r.y0;
+		Span s = Drawable(r);
+		for (int y = s.y0; y < s.y1; ++y)
+			for (int x = s.x0; x < s.x1; ++x)
+			{
+				double fu = s0 + (static_cast<double>(s1) - s0) * ((x - static_cast<double>(r.x0)) / w);
+				double fv = t0 + (static_cast<double>(t1) - t0) * ((y - static_cast<double>(r.y0)) / h);
+				fu = std::isfinite(fu) ? fu : 0.0;
+				fv = std::isfinite(fv) ? fv : 0.0;
+				int u = static_cast<int>(std::clamp(fu * t.wide, 0.0, t.wide - 1.0));
+				int v = static_cast<int>(std::clamp(fv * t.tall, 0.0, t.tall - 1.0));
+				const unsigned char *texel = &t.rgba[(static_cast<size_t>(v) * t.wide + u) * 4];
+				Blend(x, y, texel[0] * r.r / 255, texel[1] * r.g / 255, texel[2] * r.b / 255, texel[3] * r.a / 255);
+			}
+	}
+	bool IsCursorVisible() override { return s_CursorVisible; }
+	void ResetFontCaches() override {}
 };
 
 Surface s_Surface;
@@ -461,6 +546,35 @@ class MatSystemSurface final : public IMatSystemSurface
 {
 public:
 	void DisableClipping(bool disable) override { s_ClippingDisabled = disable; }
+	// Logged with its centre and radius; painted as the outline's pixels.
+	void DrawColoredCircle(int centerX, int centerY, float radius, int r, int g, int b, int a) override
+	{
+		unsigned char saved[4];
+		memcpy(saved, s_Colour, sizeof(saved));
+		s_Surface.DrawSetColor(r, g, b, a);
+		VGuiDrawRecord rec = Record(VGuiDrawRecord::Circle, centerX, centerY, centerX, centerY);
+		memcpy(s_Colour, saved, sizeof(saved));
+		rec.radius = radius;
+		s_Log.push_back(rec);
+		if (!(radius > 0.0f) || radius > 16384.0f)
+			return;
+		int steps = std::max(8, static_cast<int>(radius * 8.0f));
+		for (int i = 0; i < steps; ++i)
+		{
+			double angle = 2.0 * M_PI * i / steps;
+			double px = std::floor(rec.x0 + radius * std::cos(angle)), py = std::floor(rec.y0 + radius * std::sin(angle));
+			if (px >= INT_MIN && px <= INT_MAX && py >= INT_MIN && py <= INT_MAX)
+				Blend(static_cast<int>(px), static_cast<int>(py), rec.r, rec.g, rec.b, rec.a);
+		}
+	}
+	// The id shows the material's base texture: this stand-in binds the id to the material's
+	// name, so the id has no pixels unless a texture of that name was defined.
+	void DrawSetTextureMaterial(int id, IMaterial *material) override
+	{
+		if (!material || !s_Surface.IsTextureIDValid(id))
+			return;
+		s_Surface.DrawSetTextureFile(id, material->GetName(), 0, false);
+	}
 };
 
 MatSystemSurface s_MatSystemSurface;
@@ -537,6 +651,7 @@ const std::vector<VPANEL> &Popups() { return s_Popups; }
 const std::vector<std::string> &SoundsPlayed() { return s_Sounds; }
 vgui::HCursor SurfaceCursor() { return s_Cursor; }
 int MouseVisibilityChecks() { return s_MouseVisibilityChecks; }
+void SetCursorVisible(bool visible) { s_CursorVisible = visible; }
 
 void SurfaceReset()
 {
@@ -550,6 +665,7 @@ void SurfaceReset()
 	s_CurrentTexture = 0;
 	s_AlphaMultiplier = 1.0f;
 	s_ClippingDisabled = false;
+	s_CursorVisible = true;
 	memset(s_Colour, 0, sizeof(s_Colour));
 	surfacefonts::Reset();
 	s_TextFont = 0;

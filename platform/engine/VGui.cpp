@@ -205,6 +205,7 @@ public:
 	const std::vector<std::string> &SoundsPlayed() const override { return vguistandin::SoundsPlayed(); }
 	vgui::HCursor SurfaceCursor() const override { return vguistandin::SurfaceCursor(); }
 	int MouseVisibilityChecks() const override { return vguistandin::MouseVisibilityChecks(); }
+	void SetCursorVisible(bool visible) override { vguistandin::SetCursorVisible(visible); }
 };
 
 VGui s_VGui;

@@ -46,6 +46,7 @@ const std::vector<vgui::VPANEL> &Popups();
 const std::vector<std::string> &SoundsPlayed();
 vgui::HCursor SurfaceCursor();
 int MouseVisibilityChecks();
+void SetCursorVisible(bool visible);
 
 // Schemes (Scheme.cpp).
 void ResetSchemes();

@@ -9,6 +9,13 @@
 
 namespace vgui
 {
+// One corner of a textured polygon: its position and texture coordinates.
+struct Vertex_t
+{
+	float x, y;
+	float u, v;
+};
+
 class ISurface
 {
 public:
@@ -89,6 +96,17 @@ public:
 	virtual void PlaySound(const char *fileName) = 0;
 	// Works out again whether the mouse cursor shows (after input switches change).
 	virtual void CalculateMouseVisible() = 0;
+
+	// The size of the text in the font: the sum of the advances, and the font height.
+	virtual void GetTextSize(HFont font, const wchar_t *text, int &wide, int &tall) = 0;
+	// A polygon in the current texture and colour; with clipVertices it is limited by the
+	// current clip rectangle.
+	virtual void DrawTexturedPolygon(int n, Vertex_t *vertices, bool clipVertices = true) = 0;
+	// The part (s0, t0) .. (s1, t1) of the current texture stretched over the rectangle.
+	virtual void DrawTexturedSubRect(int x0, int y0, int x1, int y1, float s0, float t0, float s1, float t1) = 0;
+	virtual bool IsCursorVisible() = 0;
+	// Forgets glyphs drawn so far, so that redefined fonts draw afresh.
+	virtual void ResetFontCaches() = 0;
 
 protected:
 	virtual ~ISurface() = default;

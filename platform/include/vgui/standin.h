@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "inputsystem/ButtonCode.h"
+#include "vgui/ISurface.h"
 #include "vgui/VGUI.h"
 
 #define VGUI_STANDIN_INTERFACE_VERSION "ZvVGuiStandIn001"
@@ -24,6 +25,8 @@ struct VGuiDrawRecord
 		Line,
 		TexturedRect,
 		Glyph,  // one printed character: its cell from the pen position, advance by font height
+		TexturedPolygon,
+		Circle,  // centre at (x0, y0)
 	};
 	Kind kind;
 	vgui::VPANEL panel;  // the panel current while drawing, 0 for none
@@ -34,6 +37,10 @@ struct VGuiDrawRecord
 	bool horizontal;           // FadedRect
 	wchar_t character;         // Glyph
 	vgui::HFont font;          // Glyph
+	float s0, t0, s1, t1;      // TexturedRect: the part of the texture shown (0, 0, 1, 1: all of it)
+	float radius;              // Circle
+	bool clipped;              // TexturedPolygon: limited by the clip rectangle
+	std::vector<vgui::Vertex_t> vertices;  // TexturedPolygon: screen positions and texture coordinates
 };
 
 // The surface's built-in test font: every glyph (space included) advances by half the font
@@ -87,6 +94,8 @@ public:
 	virtual vgui::HCursor SurfaceCursor() const = 0;
 	// How often the surface was asked to recompute the cursor's visibility.
 	virtual int MouseVisibilityChecks() const = 0;
+	// Whether the surface reports the mouse cursor as shown (true at start and after Reset).
+	virtual void SetCursorVisible(bool visible) = 0;
 
 protected:
 	~IVGuiStandIn() = default;
