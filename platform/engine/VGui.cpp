@@ -206,6 +206,7 @@ public:
 	vgui::HCursor SurfaceCursor() const override { return vguistandin::SurfaceCursor(); }
 	int MouseVisibilityChecks() const override { return vguistandin::MouseVisibilityChecks(); }
 	void SetCursorVisible(bool visible) override { vguistandin::SetCursorVisible(visible); }
+	void SetConsoleVisible(bool visible) override { vguistandin::SetConsoleVisible(visible); }
 };
 
 VGui s_VGui;
@@ -246,6 +247,7 @@ void VGui::Reset()
 	s_ToDelete.clear();
 	s_Running = true;
 	vguistandin::ResetInput();
+	vguistandin::ResetEngineVGui();
 	vguistandin::SurfaceReset();
 	vguistandin::ResetSchemes();
 }

@@ -96,6 +96,8 @@ public:
 	virtual int MouseVisibilityChecks() const = 0;
 	// Whether the surface reports the mouse cursor as shown (true at start and after Reset).
 	virtual void SetCursorVisible(bool visible) = 0;
+	// Whether the engine vgui reports the console as shown (false at start and after Reset).
+	virtual void SetConsoleVisible(bool visible) = 0;
 
 protected:
 	~IVGuiStandIn() = default;
