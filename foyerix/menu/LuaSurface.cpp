@@ -114,6 +114,10 @@ const wchar_t *Localize_Find(const char *token)
 	before[beforeLength] = L'\0';
 	swprintf(s_LocalizeResult, sizeof(s_LocalizeResult) / sizeof(wchar_t), L"%ls%ls%ls", before, L"< NONE >",
 	         close + 1);
+	// Only tokens that fit an entry whole are cached: a cut one would never be found again (a
+	// new entry each frame) and would answer for a shorter token that matches the cut.
+	if (strlen(token) >= sizeof(lualocalizesstring_t::token))
+		return s_LocalizeResult;
 	lualocalizesstring_t entry;
 	V_strncpy(entry.token, token, sizeof(entry.token));
 	CopyWide(entry.text, sizeof(entry.text) / sizeof(wchar_t), s_LocalizeResult);

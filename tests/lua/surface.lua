@@ -86,6 +86,13 @@ eq(text_of("#zv_pick"), "Pick < NONE > now", "placeholder phrase again, from the
 eq(text_of("#zv_plain"), "#zv_plain", "no braces: the token itself")
 eq(text_of("#zv_missing"), "#zv_missing", "unknown token")
 eq(text_of("plain"), "plain", "plain text")
+-- A token too long for the cache is built each time and never answers for its cut form.
+local long = string.rep("x", 70)
+language.Add("@" .. long, "Long {k}")
+local cut = ("#" .. long):sub(1, 63)
+eq(text_of("#" .. long), "Long < NONE >", "long placeholder token")
+eq(text_of("#" .. long), "Long < NONE >", "long placeholder token again")
+eq(text_of(cut), cut, "the cut form of a long token is not translated")
 w = surface.GetTextSize("#zv_hello")
 eq(w, 4, "measured after resolution")
 
