@@ -5,6 +5,8 @@
 class IZorvan
 {
 public:
+	// The game's own step of each menu frame.
+	virtual void MenuFrame() = 0;
 	// Around adding a frame to a video: the game readies a frame of that size for capture,
 	// then puts its view back.
 	virtual void PrepareFrameCapture(int width, int height) = 0;

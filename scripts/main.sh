@@ -13,3 +13,7 @@ if [ -x "$ROOT/scripts/demo.sh" ]; then
 else
   echo "Build complete: $BUILD"
 fi
+if [ -x "$ROOT/scripts/menu-demo.sh" ]; then
+  echo
+  "$ROOT/scripts/menu-demo.sh" "$BUILD" 60
+fi

@@ -6,12 +6,13 @@
 #include "lua/ColorConversion.h"
 #include "lua/LuaLibrary.h"
 #include "menu/HostInterfaces.h"
-#include "menu/LuaGui.h"
+#include "menu/Foyerix.h"
 #include "steam/steam_api.h"
 #include "tier1/tier3.h"
 #include "vgui/IInputInternal.h"
 #include "vgui/ISurface.h"
 
+// Fetched by CFoyerix::Init; defined here so that the Lua layer links without the host.
 vgui::IInputInternal *g_InputInternal = nullptr;
 
 namespace

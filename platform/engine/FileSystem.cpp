@@ -259,6 +259,7 @@ public:
     IGameDepotSystem *Games() override { return enginestandin::GameDepotSystem(); }
     IGamemodeSystem *Gamemodes() override { return enginestandin::GamemodeSystem(); }
     void MountedContentChanged() override { enginestandin::MountedContentChanged(); }
+    int GetContentChangeCount() override { return enginestandin::ContentChangeCount(); }
 protected:
     std::vector<std::string> Roots(const char *pathID) const override
     {

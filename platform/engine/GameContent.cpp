@@ -83,6 +83,10 @@ public:
 				return &g;
 		return nullptr;
 	}
+	void SetServerGamemode(const char *name) override
+	{
+		s_ContentLog.push_back(std::string("server_gamemode ") + (name ? name : ""));
+	}
 
 	std::vector<Gamemode::Information> list;
 	std::string active;
@@ -172,7 +176,14 @@ InterfaceReg s_ControlsReg(&CreateControls, GAME_CONTENT_STANDIN_INTERFACE_VERSI
 IAddonSystem *AddonSystem() { return &s_Addons; }
 IGameDepotSystem *GameDepotSystem() { return &s_Games; }
 IGamemodeSystem *GamemodeSystem() { return &s_Gamemodes; }
-void MountedContentChanged() { s_ContentLog.push_back("refresh"); }
+// Content is mounted once as the engine starts, so the counter starts at 1.
+int s_ContentChanges = 1;
+void MountedContentChanged()
+{
+	s_ContentLog.push_back("refresh");
+	++s_ContentChanges;
+}
+int ContentChangeCount() { return s_ContentChanges; }
 IAchievementMgr *AchievementManager() { return s_Achievements.present ? &s_Achievements : nullptr; }
 const StandInDemo &Demo() { return s_Demo; }
 }

@@ -11,8 +11,9 @@ namespace enginestandin
 IAddonSystem *AddonSystem();
 IGameDepotSystem *GameDepotSystem();
 IGamemodeSystem *GamemodeSystem();
-// Re-reads mounted content: here, recorded in the content log.
+// Re-reads mounted content: here, recorded in the content log; it changes the counter.
 void MountedContentChanged();
+int ContentChangeCount();
 // Null when the controls removed it.
 IAchievementMgr *AchievementManager();
 const StandInDemo &Demo();

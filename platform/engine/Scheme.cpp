@@ -13,6 +13,7 @@
 #include "filesystem/IFileSystem.h"
 #include "tier1/KeyValues.h"
 #include "tier1/interface.h"
+#include "vgui/IImage.h"
 #include "vgui/IPanel.h"
 #include "vgui/IScheme.h"
 #include "vgui/ISurface.h"
@@ -196,6 +197,13 @@ public:
 		m_fonts[key] = font;
 		return font;
 	}
+	const char *GetFontName(const vgui::HFont &font) override
+	{
+		for (const auto &made : m_fonts)
+			if (font && made.second == font)
+				return made.first.c_str() + 2;  // past the "p:" or "n:"
+		return "";
+	}
 
 	const std::string &Tag() const { return m_tag; }
 
@@ -228,9 +236,102 @@ Border::Border(const char *name, KeyValues *data, Scheme &scheme) : m_name(name 
 Scheme s_EmptyScheme("", nullptr);
 std::vector<std::unique_ptr<Scheme>> s_Schemes;  // handle = index + 1
 
+// An image the scheme service hands out by name: the texture file of that name, drawn at its
+// position and size (the texture's size until one is set) in its colour.
+class SchemeImage final : public vgui::IImage
+{
+public:
+	explicit SchemeImage(const char *name) : m_name(name) {}
+	void Paint() override
+	{
+		vgui::ISurface *surface = Surface();
+		if (!surface)
+			return;
+		if (m_texture <= 0 || !surface->IsTextureIDValid(m_texture))
+		{
+			m_texture = surface->CreateNewTextureID(false);
+			surface->DrawSetTextureFile(m_texture, m_name.c_str(), 0, false);
+		}
+		int wide, tall;
+		GetSize(wide, tall);
+		surface->DrawSetColor(m_colour);
+		surface->DrawSetTexture(m_texture);
+		surface->DrawTexturedRect(m_x, m_y, m_x + wide, m_y + tall);
+	}
+	void SetPos(int x, int y) override
+	{
+		m_x = x;
+		m_y = y;
+	}
+	void GetContentSize(int &wide, int &tall) override
+	{
+		wide = tall = 0;
+		if (vgui::ISurface *surface = Surface())
+		{
+			int id = surface->DrawGetTextureId(m_name.c_str());
+			if (id <= 0)
+			{
+				// Bind the file now so the texture's size is known.
+				m_texture = surface->CreateNewTextureID(false);
+				surface->DrawSetTextureFile(m_texture, m_name.c_str(), 0, false);
+				id = m_texture;
+			}
+			surface->DrawGetTextureSize(id, wide, tall);
+		}
+	}
+	void GetSize(int &wide, int &tall) override
+	{
+		if (m_wide >= 0)
+		{
+			wide = m_wide;
+			tall = m_tall;
+			return;
+		}
+		GetContentSize(wide, tall);
+	}
+	void SetSize(int wide, int tall) override
+	{
+		m_wide = wide;
+		m_tall = tall;
+	}
+	void SetColor(Color col) override { m_colour = col; }
+	bool Evict() override { return false; }
+	int GetNumFrames() override { return 1; }
+	void SetFrame(int) override {}
+	vgui::HTexture GetID() override { return static_cast<vgui::HTexture>(m_texture > 0 ? m_texture : 0); }
+	void SetRotation(int) override {}
+
+private:
+	static vgui::ISurface *Surface()
+	{
+		return static_cast<vgui::ISurface *>(CreateInterface(VGUI_SURFACE_INTERFACE_VERSION, nullptr));
+	}
+
+	std::string m_name;
+	int m_texture = 0;
+	int m_x = 0, m_y = 0;
+	int m_wide = -1, m_tall = -1;
+	Color m_colour = Color(255, 255, 255, 255);
+};
+
+std::vector<std::unique_ptr<SchemeImage>> s_Images;
+std::vector<std::string> s_ImageNames;
+
 class SchemeManager final : public vgui::ISchemeManager
 {
 public:
+	vgui::IImage *GetImage(const char *imageName, bool) override
+	{
+		if (!imageName)
+			return nullptr;
+		for (size_t i = 0; i < s_ImageNames.size(); ++i)
+			if (!strcasecmp(s_ImageNames[i].c_str(), imageName))
+				return s_Images[i].get();
+		s_ImageNames.push_back(imageName);
+		s_Images.push_back(std::make_unique<SchemeImage>(imageName));
+		return s_Images.back().get();
+	}
+
 	vgui::HScheme LoadSchemeFromFile(const char *fileName, const char *tag) override
 	{
 		if (!fileName || !tag)
@@ -273,6 +374,14 @@ public:
 		vguistandin::GetScreenSize(wide, tall);
 		return static_cast<int>(static_cast<long long>(scaledValue) * 480 / (tall > 0 ? tall : 480));
 	}
+	int GetProportionalScaledValueEx(vgui::HScheme, int normalizedValue) override
+	{
+		return GetProportionalScaledValue(normalizedValue);
+	}
+	int GetProportionalNormalizedValueEx(vgui::HScheme, int scaledValue) override
+	{
+		return GetProportionalNormalizedValue(scaledValue);
+	}
 };
 
 SchemeManager s_SchemeManager;
@@ -284,5 +393,10 @@ InterfaceReg s_SchemeManagerReg(&CreateSchemeManager, VGUI_SCHEME_INTERFACE_VERS
 
 namespace vguistandin
 {
-void ResetSchemes() { s_Schemes.clear(); }
+void ResetSchemes()
+{
+	s_Schemes.clear();
+	s_Images.clear();
+	s_ImageNames.clear();
+}
 }

@@ -34,6 +34,7 @@ struct Texture
 	std::string file;
 	int wide = 0, tall = 0;
 	std::vector<unsigned char> rgba;
+	bool destroyed = false;
 };
 
 struct TextureData
@@ -57,6 +58,10 @@ int s_CurrentTexture = 0;
 float s_AlphaMultiplier = 1.0f;
 bool s_ClippingDisabled = false;
 bool s_CursorVisible = true;
+// The screen-size override and the viewport's place on the real screen.
+bool s_OverrideActive = false;
+int s_OverrideWide = 0, s_OverrideTall = 0;
+int s_ViewportX = 0, s_ViewportY = 0;
 vgui::HFont s_TextFont = 0;
 unsigned char s_TextColour[4] = { 255, 255, 255, 255 };
 int s_TextX = 0, s_TextY = 0;  // pen position, coordinates of the current panel
@@ -288,7 +293,10 @@ public:
 		filename[n] = '\0';
 		return true;
 	}
-	bool IsTextureIDValid(int id) override { return id > 0 && static_cast<size_t>(id) < s_Textures.size(); }
+	bool IsTextureIDValid(int id) override
+	{
+		return id > 0 && static_cast<size_t>(id) < s_Textures.size() && !s_Textures[id].destroyed;
+	}
 	void DrawSetTexture(int id) override { s_CurrentTexture = id; }
 	void DrawGetTextureSize(int id, int &wide, int &tall) override
 	{
@@ -313,7 +321,31 @@ public:
 	}
 
 	VPANEL GetEmbeddedPanel() override { return vguistandin::RootPanel(); }
-	void GetScreenSize(int &wide, int &tall) override { vguistandin::GetScreenSize(wide, tall); }
+	void GetScreenSize(int &wide, int &tall) override
+	{
+		if (s_OverrideActive)
+		{
+			wide = s_OverrideWide;
+			tall = s_OverrideTall;
+			return;
+		}
+		vguistandin::GetScreenSize(wide, tall);
+	}
+	bool ForceScreenSizeOverride(bool state, int wide, int tall) override
+	{
+		bool was = s_OverrideActive;
+		s_OverrideActive = state;
+		s_OverrideWide = wide;
+		s_OverrideTall = tall;
+		return was;
+	}
+	bool IsScreenSizeOverrideActive() override { return s_OverrideActive; }
+	void GetFullscreenViewport(int &x, int &y, int &wide, int &tall) override
+	{
+		x = s_ViewportX;
+		y = s_ViewportY;
+		vguistandin::GetScreenSize(wide, tall);
+	}
 	void CreatePopup(VPANEL panel, bool, bool, bool, bool mouseInput, bool kbInput) override
 	{
 		if (!vguistandin::IsValidPanel(panel))
@@ -432,6 +464,85 @@ public:
 			DrawLine(px[i - 1], py[i - 1], px[i], py[i]);
 	}
 
+	void DrawSetTextureRGBA(int id, const unsigned char *rgba, int wide, int tall, int, bool) override
+	{
+		if (!IsTextureIDValid(id) || !rgba || wide <= 0 || tall <= 0)
+			return;
+		Texture &t = s_Textures[id];
+		t.file.clear();
+		t.wide = wide;
+		t.tall = tall;
+		t.rgba.assign(rgba, rgba + static_cast<size_t>(wide) * tall * 4);
+	}
+	void DrawTexturedPolygon(int n, vgui::Vertex_t *pVertices, bool) override
+	{
+		if (n < 3 || !pVertices)
+			return;
+		Context c = Current();
+		VGuiDrawRecord r = Record(VGuiDrawRecord::TexturedPolygon, 0, 0, 0, 0);
+		r.texture = s_CurrentTexture;
+		float minX = pVertices[0].m_Position.x, maxX = minX, minY = pVertices[0].m_Position.y, maxY = minY;
+		for (int i = 0; i < n; ++i)
+		{
+			minX = std::min(minX, pVertices[i].m_Position.x), maxX = std::max(maxX, pVertices[i].m_Position.x);
+			minY = std::min(minY, pVertices[i].m_Position.y), maxY = std::max(maxY, pVertices[i].m_Position.y);
+			if (i < 8)
+			{
+				r.vertices[i][0] = pVertices[i].m_Position.x + c.originX;
+				r.vertices[i][1] = pVertices[i].m_Position.y + c.originY;
+				r.vertices[i][2] = pVertices[i].m_TexCoord.x;
+				r.vertices[i][3] = pVertices[i].m_TexCoord.y;
+			}
+		}
+		r.vertexCount = std::min(n, 8);
+		auto toInt = [](float f) { return std::isfinite(f) ? static_cast<int>(std::clamp(std::floor(f), -1e9f, 1e9f)) : 0; };
+		r.x0 = Add(toInt(minX), c.originX);
+		r.y0 = Add(toInt(minY), c.originY);
+		r.x1 = Add(toInt(std::ceil(maxX)), c.originX);
+		r.y1 = Add(toInt(std::ceil(maxY)), c.originY);
+		s_Log.push_back(r);
+		if (!IsTextureIDValid(s_CurrentTexture) || r.vertexCount < 3)
+			return;
+		const Texture &t = s_Textures[s_CurrentTexture];
+		if (t.wide <= 0 || t.tall <= 0)
+			return;
+		// A fan of triangles from the first vertex; pixel centres inside a triangle take the
+		// texel at their interpolated coordinate.
+		Span span = Drawable(r);
+		for (int k = 1; k + 1 < r.vertexCount; ++k)
+		{
+			const float *a = r.vertices[0], *b = r.vertices[k], *d = r.vertices[k + 1];
+			const float area = (b[0] - a[0]) * (d[1] - a[1]) - (d[0] - a[0]) * (b[1] - a[1]);
+			if (area == 0.0f || !std::isfinite(area))
+				continue;
+			for (int y = span.y0; y < span.y1; ++y)
+				for (int x = span.x0; x < span.x1; ++x)
+				{
+					const float px = x + 0.5f, py = y + 0.5f;
+					const float w1 = ((d[0] - px) * (a[1] - py) - (a[0] - px) * (d[1] - py)) / area;
+					const float w2 = ((a[0] - px) * (b[1] - py) - (b[0] - px) * (a[1] - py)) / area;
+					const float w0 = 1.0f - w1 - w2;
+					if (w0 < 0 || w1 < 0 || w2 < 0)
+						continue;
+					const float u = w0 * a[2] + w1 * b[2] + w2 * d[2], v = w0 * a[3] + w1 * b[3] + w2 * d[3];
+					if (!std::isfinite(u) || !std::isfinite(v))
+						continue;
+					const int tu = std::clamp(static_cast<int>(u * t.wide), 0, t.wide - 1);
+					const int tv = std::clamp(static_cast<int>(v * t.tall), 0, t.tall - 1);
+					const unsigned char *texel = &t.rgba[(static_cast<size_t>(tv) * t.wide + tu) * 4];
+					Blend(x, y, texel[0] * r.r / 255, texel[1] * r.g / 255, texel[2] * r.b / 255,
+					      texel[3] * r.a / 255);
+				}
+		}
+	}
+	void DestroyTextureID(int id) override
+	{
+		if (!IsTextureIDValid(id))
+			return;
+		Texture &t = s_Textures[id];
+		t = Texture();
+		t.destroyed = true;
+	}
 	void PlaySound(const char *fileName) override { s_Sounds.push_back(fileName ? fileName : ""); }
 	void CalculateMouseVisible() override { ++s_MouseVisibilityChecks; }
 
@@ -446,65 +557,6 @@ public:
 			sum += static_cast<long long>(std::floor(surfacefonts::Advance(font, *c) + 0.5f));
 		wide = static_cast<int>(std::min<long long>(sum, INT_MAX));
 		tall = fontTall;
-	}
-	// Logged with the vertices in screen coordinates; painted as a flat fill (even-odd rule)
-	// in the colour, tinted by the texel at the vertices' mean texture coordinate.
-	void DrawTexturedPolygon(int n, vgui::Vertex_t *vertices, bool clipVertices) override
-	{
-		Context c = Current();
-		VGuiDrawRecord r = Record(VGuiDrawRecord::TexturedPolygon, 0, 0, 0, 0);
-		r.x0 = r.y0 = r.x1 = r.y1 = 0;
-		r.texture = s_CurrentTexture;
-		r.clipped = clipVertices;
-		for (int i = 0; vertices && i < n; ++i)
-			r.vertices.push_back({ vertices[i].x + c.originX, vertices[i].y + c.originY, vertices[i].u, vertices[i].v });
-		s_Log.push_back(r);
-		if (r.vertices.size() < 3)
-			return;
-		int cr = r.r, cg = r.g, cb = r.b, ca = r.a;
-		if (IsTextureIDValid(s_CurrentTexture) && s_Textures[s_CurrentTexture].wide > 0)
-		{
-			const Texture &t = s_Textures[s_CurrentTexture];
-			float mu = 0, mv = 0;
-			for (const vgui::Vertex_t &v : r.vertices)
-				mu += v.u, mv += v.v;
-			mu /= r.vertices.size();
-			mv /= r.vertices.size();
-			mu = std::isfinite(mu) ? std::clamp(mu, 0.0f, 1.0f) : 0.0f;
-			mv = std::isfinite(mv) ? std::clamp(mv, 0.0f, 1.0f) : 0.0f;
-			int u = std::clamp(static_cast<int>(mu * t.wide), 0, t.wide - 1);
-			int v = std::clamp(static_cast<int>(mv * t.tall), 0, t.tall - 1);
-			const unsigned char *texel = &t.rgba[(static_cast<size_t>(v) * t.wide + u) * 4];
-			cr = texel[0] * cr / 255, cg = texel[1] * cg / 255, cb = texel[2] * cb / 255, ca = texel[3] * ca / 255;
-		}
-		bool saved = s_ClippingDisabled;
-		if (!clipVertices)
-			s_ClippingDisabled = true;
-		Context area = Current();
-		int top = std::max({ area.y0, 0 }), bottom = std::min(area.y1, s_ScreenTall);
-		for (int y = top; y < bottom; ++y)
-		{
-			float sy = y + 0.5f;
-			std::vector<float> crossings;
-			for (size_t i = 0; i < r.vertices.size(); ++i)
-			{
-				const vgui::Vertex_t &a = r.vertices[i], &b = r.vertices[(i + 1) % r.vertices.size()];
-				if ((a.y <= sy) == (b.y <= sy))
-					continue;
-				double at = a.x + (static_cast<double>(sy) - a.y) * (static_cast<double>(b.x) - a.x) / (static_cast<double>(b.y) - a.y);
-				if (std::isfinite(at))
-					crossings.push_back(static_cast<float>(std::clamp(at, -1e9, 1e9)));
-			}
-			std::sort(crossings.begin(), crossings.end());
-			for (size_t i = 0; i + 1 < crossings.size(); i += 2)
-			{
-				float from = std::max(crossings[i], static_cast<float>(std::max(area.x0, 0)));
-				float to = std::min(crossings[i + 1], static_cast<float>(std::min(area.x1, s_ScreenWide)));
-				for (int x = static_cast<int>(std::ceil(from - 0.5f)); x + 0.5f < to; ++x)
-					Blend(x, y, cr, cg, cb, ca);
-			}
-		}
-		s_ClippingDisabled = saved;
 	}
 	void DrawTexturedSubRect(int x0, int y0, int x1, int y1, float s0, float t0, float s1, float t1) override
 	{
@@ -671,6 +723,15 @@ void SurfaceReset()
 	s_TextFont = 0;
 	memset(s_TextColour, 255, sizeof(s_TextColour));
 	s_TextX = s_TextY = 0;
+	s_OverrideActive = false;
+	s_OverrideWide = s_OverrideTall = 0;
+	s_ViewportX = s_ViewportY = 0;
 	SetScreenSize(640, 480);
+}
+
+void SurfaceSetViewportOffset(int x, int y)
+{
+	s_ViewportX = x;
+	s_ViewportY = y;
 }
 }

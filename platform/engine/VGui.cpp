@@ -198,6 +198,7 @@ public:
 	int PendingMessageCount() const override { return static_cast<int>(s_Messages.size()); }
 	int LivePanelCount() const override { return vguistandin::LivePanelCount(); }
 	void Reset() override;
+	void SetViewportOffset(int x, int y) override { vguistandin::SurfaceSetViewportOffset(x, y); }
 	void QueueKeyTyped(wchar_t unichar) override { vguistandin::QueueKeyTyped(unichar); }
 	void QueueMouseWheel(int delta) override { vguistandin::QueueMouseWheel(delta); }
 	void SetKeyFocus(VPANEL panel) override { vguistandin::SetKeyFocus(panel); }

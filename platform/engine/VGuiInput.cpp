@@ -9,7 +9,6 @@
 #include "tier1/KeyValues.h"
 #include "tier1/interface.h"
 #include "vgui/IClientPanel.h"
-#include "vgui/IInput.h"
 #include "vgui/IInputInternal.h"
 #include "vgui/IPanel.h"
 
@@ -71,7 +70,7 @@ void Mark(bool *flags, ButtonCode_t code)
 
 bool Marked(const bool *flags, ButtonCode_t code) { return ValidCode(code) && flags[code]; }
 
-class Input final : public vgui::IInput
+class Input final : public vgui::IInputInternal
 {
 public:
 	void GetCursorPos(int &x, int &y) override
@@ -123,6 +122,22 @@ public:
 	bool WasKeyPressed(ButtonCode_t code) override { return code <= KEY_LAST && Marked(s_Pressed, code); }
 	bool WasKeyTyped(ButtonCode_t code) override { return code <= KEY_LAST && Marked(s_Typed, code); }
 	bool WasKeyReleased(ButtonCode_t code) override { return code <= KEY_LAST && Marked(s_Released, code); }
+
+	// Operating-system input handed straight to the panels, as the engine's own event pump does
+	// (defined below, beside the event handling).
+	void SetMouseCodeState(ButtonCode_t code, bool down) override
+	{
+		if (code >= MOUSE_FIRST && code <= MOUSE_LAST)
+			s_Down[code] = down;
+	}
+	bool InternalCursorMoved(int x, int y) override;
+	bool InternalMousePressed(ButtonCode_t code) override;
+	bool InternalMouseDoublePressed(ButtonCode_t code) override;
+	bool InternalMouseReleased(ButtonCode_t code) override;
+	bool InternalMouseWheeled(int delta) override;
+	bool InternalKeyCodePressed(ButtonCode_t code) override;
+	void InternalKeyCodeTyped(ButtonCode_t code) override;
+	void InternalKeyCodeReleased(ButtonCode_t code) override;
 };
 
 Input s_Input;
@@ -130,6 +145,10 @@ Input s_Input;
 void *CreateInput() { return static_cast<vgui::IInput *>(&s_Input); }
 
 InterfaceReg s_InputReg(&CreateInput, VGUI_INPUT_INTERFACE_VERSION);
+
+void *CreateInputInternal() { return static_cast<vgui::IInputInternal *>(&s_Input); }
+
+InterfaceReg s_InputInternalReg(&CreateInputInternal, VGUI_INPUTINTERNAL_INTERFACE_VERSION);
 
 // Hands a message to the panel's client at once; the message is freed afterwards.
 void Send(VPANEL target, KeyValues *message)
@@ -253,71 +272,60 @@ void ApplyKey(ButtonCode_t code, bool down)
 		SendCode(focus, "KeyCodeTyped", code);
 }
 
-// Operating-system input handed straight to the panels, as the engine's own event pump does.
-class InputInternal final : public vgui::IInputInternal
+bool MouseEvent(ButtonCode_t code, bool *flags, const char *message)
 {
-public:
-	void GetCursorPos(int &x, int &y) override { s_Input.GetCursorPos(x, y); }
-	void SetCursorPos(int x, int y) override { s_Input.SetCursorPos(x, y); }
-	void SetMouseCodeState(ButtonCode_t code, bool down) override
-	{
-		if (code >= MOUSE_FIRST && code <= MOUSE_LAST)
-			s_Down[code] = down;
-	}
-	bool InternalCursorMoved(int x, int y) override
-	{
-		ApplyMove(x, y);
-		return MouseTarget() != 0;
-	}
-	bool InternalMousePressed(ButtonCode_t code) override { return MouseEvent(code, s_Pressed, "MousePressed"); }
-	bool InternalMouseDoublePressed(ButtonCode_t code) override
-	{
-		return MouseEvent(code, s_DoublePressed, "MouseDoublePressed");
-	}
-	bool InternalMouseReleased(ButtonCode_t code) override { return MouseEvent(code, s_Released, "MouseReleased"); }
-	bool InternalMouseWheeled(int delta) override
-	{
-		VPANEL target = MouseTarget();
-		if (target)
-			Send(target, new KeyValues("MouseWheeled", "delta", delta));
-		return target != 0;
-	}
-	bool InternalKeyCodePressed(ButtonCode_t code) override { return KeyEvent(code, s_Pressed, "KeyCodePressed"); }
-	void InternalKeyCodeTyped(ButtonCode_t code) override { KeyEvent(code, s_Typed, "KeyCodeTyped"); }
-	void InternalKeyCodeReleased(ButtonCode_t code) override { KeyEvent(code, s_Released, "KeyCodeReleased"); }
+	if (code < MOUSE_FIRST || code > MOUSE_LAST)
+		return false;
+	Mark(flags, code);
+	VPANEL target = MouseTarget();
+	SendCode(target, message, code);
+	return target != 0;
+}
 
-private:
-	static bool MouseEvent(ButtonCode_t code, bool *flags, const char *message)
+bool KeyEvent(ButtonCode_t code, bool *flags, const char *message)
+{
+	if (!ValidCode(code) || code > KEY_LAST)
+		return false;
+	Mark(flags, code);
+	UpdateFocus();
+	if (!s_Focus)
 	{
-		if (code < MOUSE_FIRST || code > MOUSE_LAST)
-			return false;
-		Mark(flags, code);
-		VPANEL target = MouseTarget();
-		SendCode(target, message, code);
-		return target != 0;
+		if (flags == s_Pressed)
+			s_Unhandled.push_back(code);
+		return false;
 	}
-	static bool KeyEvent(ButtonCode_t code, bool *flags, const char *message)
-	{
-		if (!ValidCode(code) || code > KEY_LAST)
-			return false;
-		Mark(flags, code);
-		UpdateFocus();
-		if (!s_Focus)
-		{
-			if (flags == s_Pressed)
-				s_Unhandled.push_back(code);
-			return false;
-		}
-		SendCode(s_Focus, message, code);
-		return true;
-	}
-};
+	SendCode(s_Focus, message, code);
+	return true;
+}
 
-InputInternal s_InputInternal;
+bool Input::InternalCursorMoved(int x, int y)
+{
+	ApplyMove(x, y);
+	return MouseTarget() != 0;
+}
 
-void *CreateInputInternal() { return static_cast<vgui::IInputInternal *>(&s_InputInternal); }
+bool Input::InternalMousePressed(ButtonCode_t code) { return MouseEvent(code, s_Pressed, "MousePressed"); }
 
-InterfaceReg s_InputInternalReg(&CreateInputInternal, VGUI_INPUTINTERNAL_INTERFACE_VERSION);
+bool Input::InternalMouseDoublePressed(ButtonCode_t code)
+{
+	return MouseEvent(code, s_DoublePressed, "MouseDoublePressed");
+}
+
+bool Input::InternalMouseReleased(ButtonCode_t code) { return MouseEvent(code, s_Released, "MouseReleased"); }
+
+bool Input::InternalMouseWheeled(int delta)
+{
+	VPANEL target = MouseTarget();
+	if (target)
+		Send(target, new KeyValues("MouseWheeled", "delta", delta));
+	return target != 0;
+}
+
+bool Input::InternalKeyCodePressed(ButtonCode_t code) { return KeyEvent(code, s_Pressed, "KeyCodePressed"); }
+
+void Input::InternalKeyCodeTyped(ButtonCode_t code) { KeyEvent(code, s_Typed, "KeyCodeTyped"); }
+
+void Input::InternalKeyCodeReleased(ButtonCode_t code) { KeyEvent(code, s_Released, "KeyCodeReleased"); }
 }
 
 namespace vguistandin

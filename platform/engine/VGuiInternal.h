@@ -40,6 +40,7 @@ void SurfaceClearDrawLog();
 uint32_t SurfacePixel(int x, int y);
 void SurfaceDefineTexture(const char *fileName, int wide, int tall, const unsigned char *rgba);
 void SurfaceReset();
+void SurfaceSetViewportOffset(int x, int y);
 // Popups from the bottom to the top.
 const std::vector<vgui::VPANEL> &Popups();
 // Sounds played, the cursor last set and the cursor-visibility checks (stand-in controls).

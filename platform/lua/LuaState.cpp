@@ -519,6 +519,7 @@ void LuaState::ReportError(const std::string &text)
 	error.text = text.c_str();
 	error.stack = entries.empty() ? nullptr : entries.data();
 	error.stackCount = static_cast<int>(entries.size());
+	error.realm = m_kind == 2 ? "menu" : m_kind == 0 ? "client" : "server";
 	if (m_callback)
 		m_callback->LuaError(&error);
 	else

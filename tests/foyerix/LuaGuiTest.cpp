@@ -7,7 +7,7 @@
 
 #include "MenuStateFixture.h"
 #include "lua/LuaLibrary.h"
-#include "menu/LuaGui.h"
+#include "menu/Foyerix.h"
 
 namespace
 {

@@ -10,6 +10,7 @@
 #include "lua/LuaObject.h"
 #include "tier1/KeyValues.h"
 #include "vgui/IScheme.h"
+#include "vgui_controls/BuildFactoryHelper.h"
 #include "vgui_controls/Image.h"
 #include "vgui_controls/Label.h"
 #include "vgui_controls/TextImage.h"
@@ -493,4 +494,16 @@ TEST_F(LabelTest, LuaHooksSeeMousePressesAndSchemeChanges)
 	label.ApplySchemeSettings(g_pVGuiSchemeManager->GetIScheme(0));
 	EXPECT_EQ('S', log().back());
 }
+}
+
+TEST_F(LabelTest, TheBuildFactoryMakesLabelsWithTheirDefaultText)
+{
+	vgui::Panel *panel = vgui::CBuildFactoryHelper::InstancePanel("label");
+	ASSERT_NE(nullptr, panel);
+	vgui::Label *label = dynamic_cast<vgui::Label *>(panel);
+	ASSERT_NE(nullptr, label);
+	char text[32];
+	label->GetText(text, sizeof(text));
+	EXPECT_STREQ("Label", text);
+	delete panel;
 }

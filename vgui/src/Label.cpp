@@ -16,11 +16,14 @@
 #include "vgui/IPanel.h"
 #include "vgui/IScheme.h"
 #include "vgui/ISurface.h"
+#include "vgui_controls/BuildFactoryHelper.h"
 #include "vgui_controls/Controls.h"
 #include "vgui_controls/TextImage.h"
 
 namespace vgui
 {
+DECLARE_BUILD_FACTORY_DEFAULT_TEXT(Label, Label)
+
 namespace
 {
 const char *const kAlignmentNames[] = { "north-west", "north", "north-east", "west",     "center",

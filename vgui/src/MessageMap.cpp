@@ -374,14 +374,42 @@ void Panel::PostMessageToChild(const char *childName, KeyValues *message)
 
 // Information requests over the animation-variable map.
 
+namespace
+{
+// The converter of the animation variable a request names, with its entry; null when the
+// panel's map chain has no such variable or its type has no converter.
+IPanelAnimationPropertyConverter *AnimationVariable(Panel *panel, KeyValues *data, const PanelAnimationMapEntry *&entry)
+{
+	PanelAnimationMap *map = panel->GetAnimMap();
+	entry = map && data ? FindPanelAnimationEntry(data->GetName(), map) : nullptr;
+	return entry && entry->type() ? FindPanelAnimationPropertyConverter(entry->type()) : nullptr;
+}
+}
+
 bool Panel::RequestInfo(KeyValues *outputData)
 {
+	const PanelAnimationMapEntry *entry = nullptr;
+	if (IPanelAnimationPropertyConverter *converter = AnimationVariable(this, outputData, entry))
+	{
+		converter->GetData(this, outputData, entry);
+		return true;
+	}
+	if (entry)
+		return false;  // a variable of this panel that cannot be read
 	if (GetVParent())
 		return ipanel()->RequestInfo(GetVParent(), outputData);
 	return false;
 }
 
-bool Panel::SetInfo(KeyValues *) { return false; }
+bool Panel::SetInfo(KeyValues *inputData)
+{
+	const PanelAnimationMapEntry *entry = nullptr;
+	IPanelAnimationPropertyConverter *converter = AnimationVariable(this, inputData, entry);
+	if (!converter)
+		return false;
+	converter->SetData(this, inputData, entry);
+	return true;
+}
 
 bool Panel::RequestInfoFromChild(const char *childName, KeyValues *outputData)
 {

@@ -17,6 +17,7 @@
 #include "vgui/ISurface.h"
 #include "vgui/IVGui.h"
 #include "vgui_controls/Controls.h"
+#include "vgui_controls/Tooltip.h"
 
 bool g_bPaintingManually = false;
 bool g_bPaintingLevelProgress = false;
@@ -87,6 +88,7 @@ VPANEL VPanelHandle::Set(VPANEL panel)
 void Panel::Construct()
 {
 	RegisterPanelMaps();
+	RegisterPanelAnimationVars();
 	m_pDragDrop = nullptr;
 	_vpanel = 0;
 	_panelName = nullptr;
@@ -144,6 +146,7 @@ void Panel::Init(int x, int y, int wide, int tall)
 	m_iScheme = 0;
 	_tabPosition = 0;
 	_flags3 = 0;
+	m_infoFont = 0;
 	_border = nullptr;
 	m_hBuildGroup = INVALID_PANEL;
 	_alpha = 255.0f;
@@ -156,8 +159,8 @@ void Panel::Init(int x, int y, int wide, int tall)
 	m_lLastDoublePressTime = 0;
 	m_hKeyBindingsContext = INVALID_KEYBINDINGCONTEXT_HANDLE;
 	m_OverridableColorEntries.RemoveAll();
-	m_OverridableColorEntries.AddToTail({ "fgcolor_override", &_fgColor, false });
-	m_OverridableColorEntries.AddToTail({ "bgcolor_override", &_bgColor, false });
+	m_OverridableColorEntries.AddToTail({ "fgcolor_override", &_fgColor, Color(), false });
+	m_OverridableColorEntries.AddToTail({ "bgcolor_override", &_bgColor, Color(), false });
 	for (NavigationTarget &nav : m_NavTargets)
 	{
 		nav.m_Name = "";
@@ -204,7 +207,7 @@ Panel::~Panel()
 
 	g_KBMgr.OnPanelDeleted(m_hKeyBindingsContext, this);
 
-	// Tooltips come with their own code; none is ever attached here.
+	delete static_cast<BaseTooltip *>(m_pTooltips);
 	m_pTooltips = nullptr;
 
 	if (m_pDragDrop && m_pDragDrop->m_bDragging)
@@ -291,7 +294,6 @@ const char *Panel::GetModuleName() { return GetControlsModuleName(); }
 
 void *Panel::QueryInterface(EInterfaceID id) { return id == ICLIENTPANEL_STANDARD_INTERFACE ? this : nullptr; }
 
-PanelAnimationMap *Panel::GetAnimMap() { return nullptr; }
 Panel *Panel::HasHotkey(wchar_t) { return nullptr; }
 void Panel::OnTick() {}
 
@@ -891,28 +893,6 @@ bool Panel::IsWorldClicker() { return m_bWorldClicker; }
 // Defaults of the operations whose behaviour belongs to input routing, focus, settings,
 // action signals, key bindings, drag and drop and navigation.
 
-void Panel::PerformApplySchemeSettings()
-{
-	if (!IsFlag(NEEDS_SCHEME_UPDATE))
-		return;
-	SetFlag(NEEDS_SCHEME_UPDATE, false);
-	ApplySchemeSettings(scheme()->GetIScheme(GetScheme()));
-}
-void Panel::ApplySchemeSettings(IScheme *) {}
-void Panel::ApplySettings(KeyValues *) {}
-void Panel::GetSettings(KeyValues *) {}
-const char *Panel::GetDescription() { return ""; }
-void Panel::ApplyUserConfigSettings(KeyValues *) {}
-void Panel::GetUserConfigSettings(KeyValues *) {}
-bool Panel::HasUserConfigSettings() { return false; }
-Color Panel::GetSchemeColor(const char *keyName, IScheme *pScheme)
-{
-	return GetSchemeColor(keyName, Color(255, 255, 255, 255), pScheme);
-}
-Color Panel::GetSchemeColor(const char *keyName, Color defaultColor, IScheme *pScheme)
-{
-	return pScheme ? pScheme->GetColor(keyName, defaultColor) : defaultColor;
-}
 VPANEL Panel::GetCurrentKeyFocus() { return 0; }
 int Panel::GetTabPosition() { return _tabPosition; }
 void Panel::SetTabPosition(int position) { _tabPosition = static_cast<unsigned char>(position); }

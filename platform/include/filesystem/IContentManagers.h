@@ -86,6 +86,8 @@ public:
 	virtual const std::vector<Gamemode::Information> &GetList() = 0;
 	// The game mode in use, or null when none is.
 	virtual const Gamemode::Information *Active() = 0;
+	// The game mode of the server being joined, as the engine reports its details.
+	virtual void SetServerGamemode(const char *name) = 0;
 
 protected:
 	virtual ~IGamemodeSystem() = default;

@@ -156,6 +156,9 @@ public:
     // Frees the file system's side of a request; a request still queued is dropped uncompleted.
     virtual void AsyncRelease(FSAsyncControl_t hControl) = 0;
 
+    // A counter that changes whenever the mounted content changes (MountedContentChanged).
+    virtual int GetContentChangeCount() = 0;
+
 protected:
     ~IFileSystem() = default;
 };

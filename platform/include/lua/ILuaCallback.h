@@ -20,6 +20,8 @@ public:
 	const char *text = "";
 	const StackEntry *stack = nullptr;
 	int stackCount = 0;
+	// Where the error arose ("menu", "client", ...), handed on to the menu's error hook.
+	const char *realm = "";
 };
 
 class ILuaCallback

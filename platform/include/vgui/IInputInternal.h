@@ -1,22 +1,21 @@
-// The engine's internal input interface ("VGUI_InputInternal001"): how operating-system input
-// enters the vgui input state, each event handed to the panels at once.
+// The engine's internal side of vgui input ("VGUI_InputInternal001"), which the menu plug-in
+// fetches at start-up; it answers everything IInput does, and takes operating-system input,
+// each event handed to the panels at once.
 #pragma once
 
-#include "inputsystem/ButtonCode.h"
+#include "vgui/IInput.h"
 
 #define VGUI_INPUTINTERNAL_INTERFACE_VERSION "VGUI_InputInternal001"
 
 namespace vgui
 {
-class IInputInternal
+class IInputInternal : public IInput
 {
 public:
-	virtual void GetCursorPos(int &x, int &y) = 0;
-	virtual void SetCursorPos(int x, int y) = 0;
 	// Records a mouse button as held or not, without telling any panel.
 	virtual void SetMouseCodeState(ButtonCode_t code, bool down) = 0;
-	// Each event goes to the panels as the engine's event queue would send it; the answer is
-	// whether a panel was there to take it.
+	// Events as the engine's event queue would send them; the answer is whether a panel was
+	// there to take it.
 	virtual bool InternalCursorMoved(int x, int y) = 0;
 	virtual bool InternalMousePressed(ButtonCode_t code) = 0;
 	virtual bool InternalMouseDoublePressed(ButtonCode_t code) = 0;
@@ -27,6 +26,6 @@ public:
 	virtual void InternalKeyCodeReleased(ButtonCode_t code) = 0;
 
 protected:
-	virtual ~IInputInternal() = default;
+	~IInputInternal() override = default;
 };
 }

@@ -23,10 +23,14 @@ public:
 	// The font of a "Fonts" entry, its height scaled to the screen when proportional; 0 when
 	// the scheme has no such font.
 	virtual HFont GetFont(const char *fontName, bool proportional = false) = 0;
+	// The name of the "Fonts" entry a font handle of this scheme was made for; "" for others.
+	virtual const char *GetFontName(const HFont &font) = 0;
 
 protected:
 	virtual ~IScheme() = default;
 };
+
+class IImage;
 
 class ISchemeManager
 {
@@ -42,6 +46,12 @@ public:
 	// Proportional scaling from the 640x480 base to the screen height, and back.
 	virtual int GetProportionalScaledValue(int normalizedValue) = 0;
 	virtual int GetProportionalNormalizedValue(int scaledValue) = 0;
+	// The same for panels of a given scheme.
+	virtual int GetProportionalScaledValueEx(HScheme scheme, int normalizedValue) = 0;
+	virtual int GetProportionalNormalizedValueEx(HScheme scheme, int scaledValue) = 0;
+
+	// The image of a name, owned by the service (the same object for the same name).
+	virtual IImage *GetImage(const char *imageName, bool hardwareFiltered) = 0;
 
 protected:
 	virtual ~ISchemeManager() = default;

@@ -9,11 +9,17 @@
 
 namespace vgui
 {
-// One corner of a textured polygon: its position and texture coordinates.
+// One corner of a textured polygon.
 struct Vertex_t
 {
-	float x, y;
-	float u, v;
+	struct Pair
+	{
+		float x, y;
+	};
+	Vertex_t() : m_Position{ 0, 0 }, m_TexCoord{ 0, 0 } {}
+	Vertex_t(float x, float y, float u, float v) : m_Position{ x, y }, m_TexCoord{ u, v } {}
+	Pair m_Position;
+	Pair m_TexCoord;
 };
 
 class ISurface
@@ -92,16 +98,28 @@ public:
 	// Lines joining count points, in the current colour.
 	virtual void DrawPolyLine(int *px, int *py, int numPoints) = 0;
 
+	// A screen size that GetScreenSize reports in place of the real one while active; returns
+	// whether an override was active before.
+	virtual bool ForceScreenSizeOverride(bool state, int wide, int tall) = 0;
+	virtual bool IsScreenSizeOverrideActive() = 0;
+	// Where the full-screen viewport sits on the real screen, and its size.
+	virtual void GetFullscreenViewport(int &x, int &y, int &wide, int &tall) = 0;
 	// Plays a sound file of the game.
 	virtual void PlaySound(const char *fileName) = 0;
 	// Works out again whether the mouse cursor shows (after input switches change).
 	virtual void CalculateMouseVisible() = 0;
 
+	// Pixels for a texture id: wide x tall RGBA bytes, copied.
+	virtual void DrawSetTextureRGBA(int id, const unsigned char *rgba, int wide, int tall, int hardwareFilter,
+	                                bool forceReload) = 0;
+	// A convex polygon of the current texture in the draw colour; positions in the current
+	// panel's pixels, texture coordinates 0..1.
+	virtual void DrawTexturedPolygon(int n, Vertex_t *pVertices, bool bClipVertices = true) = 0;
+	// Frees a texture id; it is no longer valid afterwards.
+	virtual void DestroyTextureID(int id) = 0;
+
 	// The size of the text in the font: the sum of the advances, and the font height.
 	virtual void GetTextSize(HFont font, const wchar_t *text, int &wide, int &tall) = 0;
-	// A polygon in the current texture and colour; with clipVertices it is limited by the
-	// current clip rectangle.
-	virtual void DrawTexturedPolygon(int n, Vertex_t *vertices, bool clipVertices = true) = 0;
 	// The part (s0, t0) .. (s1, t1) of the current texture stretched over the rectangle.
 	virtual void DrawTexturedSubRect(int x0, int y0, int x1, int y1, float s0, float t0, float s1, float t1) = 0;
 	virtual bool IsCursorVisible() = 0;

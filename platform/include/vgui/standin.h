@@ -25,8 +25,8 @@ struct VGuiDrawRecord
 		Line,
 		TexturedRect,
 		Glyph,  // one printed character: its cell from the pen position, advance by font height
-		TexturedPolygon,
-		Circle,  // centre at (x0, y0)
+		TexturedPolygon,  // x0, y0 .. x1, y1: bounding box; texture and the vertices below
+		Circle,  // centre at (x0, y0), radius below
 	};
 	Kind kind;
 	vgui::VPANEL panel;  // the panel current while drawing, 0 for none
@@ -37,10 +37,10 @@ struct VGuiDrawRecord
 	bool horizontal;           // FadedRect
 	wchar_t character;         // Glyph
 	vgui::HFont font;          // Glyph
+	int vertexCount;           // TexturedPolygon: vertices kept (at most 8), screen x, y and u, v
+	float vertices[8][4];
 	float s0, t0, s1, t1;      // TexturedRect: the part of the texture shown (0, 0, 1, 1: all of it)
 	float radius;              // Circle
-	bool clipped;              // TexturedPolygon: limited by the clip rectangle
-	std::vector<vgui::Vertex_t> vertices;  // TexturedPolygon: screen positions and texture coordinates
 };
 
 // The surface's built-in test font: every glyph (space included) advances by half the font
@@ -80,6 +80,8 @@ public:
 	// and sets the default screen size of 640 x 480.
 	virtual void Reset() = 0;
 
+	// Where the full-screen viewport sits on the real screen (0, 0 after Reset).
+	virtual void SetViewportOffset(int x, int y) = 0;
 	// More input events for the next RunFrame: a typed character, wheel movement (notches,
 	// positive away from the user).
 	virtual void QueueKeyTyped(wchar_t unichar) = 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tier1/utlvector.h"
+#include "vgui_controls/PanelAnimationVar.h"
 
 namespace vgui
 {
@@ -102,6 +103,11 @@ public:                                                                         
 		static vgui::PanelMessageMap *s_map = vgui::FindOrAddPanelMessageMap(GetPanelClassName());               \
 		return s_map;                                                                                             \
 	}                                                                                                             \
+	vgui::PanelAnimationMap *GetAnimMap() override                                                                \
+	{                                                                                                             \
+		static vgui::PanelAnimationMap *s_animMap = vgui::FindOrAddPanelAnimationMap(GetPanelClassName());       \
+		return s_animMap;                                                                                         \
+	}                                                                                                             \
                                                                                                                   \
 private:                                                                                                          \
 	class ClassMapChain                                                                                           \
@@ -116,6 +122,9 @@ private:                                                                        
 			vgui::PanelMessageMap *map = vgui::FindOrAddPanelMessageMap(className::GetPanelClassName());         \
 			map->pfnClassName = &className::GetPanelClassName;                                                    \
 			map->baseMap = vgui::FindOrAddPanelMessageMap(baseClassName::GetPanelClassName());                   \
+			vgui::PanelAnimationMap *animMap = vgui::FindOrAddPanelAnimationMap(className::GetPanelClassName());  \
+			animMap->pfnClassName = &className::GetPanelClassName;                                                \
+			animMap->baseMap = vgui::FindOrAddPanelAnimationMap(baseClassName::GetPanelClassName());             \
 		}                                                                                                         \
 	};                                                                                                            \
 	ClassMapChain m_ClassMapChain;                                                                                \

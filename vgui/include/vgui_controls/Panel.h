@@ -11,6 +11,7 @@
 #include "vgui_controls/KeyBindingMap.h"
 #include "vgui_controls/MessageMap.h"
 #include "vgui_controls/PHandle.h"
+#include "vgui_controls/PanelAnimationVar.h"
 
 class KeyValues;
 class CLuaObject;
@@ -34,6 +35,7 @@ namespace vgui
 {
 class IBorder;
 class IScheme;
+class BaseTooltip;
 class BuildGroup;
 class Menu;
 struct PanelAnimationMap;
@@ -104,6 +106,20 @@ public:
 	{
 		BUILDMODE_EDITABLE = 0x01,
 		BUILDMODE_DELETABLE = 0x02,
+		BUILDMODE_SAVE_XPOS_RIGHTALIGNED = 0x04,
+		BUILDMODE_SAVE_XPOS_CENTERALIGNED = 0x08,
+		BUILDMODE_SAVE_YPOS_BOTTOMALIGNED = 0x10,
+		BUILDMODE_SAVE_YPOS_CENTERALIGNED = 0x20,
+		BUILDMODE_SAVE_WIDE_FULL = 0x40,
+		BUILDMODE_SAVE_TALL_FULL = 0x80,
+		BUILDMODE_SAVE_PROPORTIONAL_TO_PARENT = 0x100,
+	};
+	enum AutoResize_e
+	{
+		AUTORESIZE_NO = 0,
+		AUTORESIZE_RIGHT,
+		AUTORESIZE_DOWN,
+		AUTORESIZE_DOWNANDRIGHT,
 	};
 	enum
 	{
@@ -403,6 +419,34 @@ public:
 	void ParentLocalToScreen(int &x, int &y);
 	bool IsWithin(int x, int y);
 
+	// Settings and animation variables.
+	// Registers the converters of the animation-variable types; later calls do nothing.
+	static void InitPropertyConverters();
+	// Registers a converter under a type name; a name already present keeps its converter.
+	static void AddPropertyConverter(const char *typeName, IPanelAnimationPropertyConverter *converter);
+	// Appends an animation variable to the map of "Panel".
+	static void AddToAnimationMap(const char *scriptName, const char *type, const char *var,
+	                              const char *defaultValue, bool array, PANELLOOKUPFUNC func);
+	void InternalInitDefaultValues(PanelAnimationMap *map);
+	void InternalApplySettings(PanelAnimationMap *map, KeyValues *inResourceData);
+	void ApplyAutoResizeSettings(KeyValues *inResourceData);
+	// Assigns a scheme colour unless layout settings have overridden that colour.
+	void SetOverridableColor(Color *color, const Color &newColor);
+	// Lets layout settings override a colour member under scriptName.
+	void AddToOverridableColors(Color *color, const char *scriptName);
+	int GetPinCorner() const { return _pinCornerAndAutoResize & 0x0F; }
+	int GetAutoResize() const { return (_pinCornerAndAutoResize >> 4) & 0x0F; }
+	void GetPinOffset(int &dx, int &dy) const { dx = m_nResizeDeltaX, dy = m_nResizeDeltaY; }
+	void GetResizeOffset(int &dx, int &dy) const { dx = m_nResizeDeltaX2, dy = m_nResizeDeltaY2; }
+	unsigned short GetBuildModeFlags() const { return _buildModeFlags; }
+	bool IsForceStereoRenderToFrameBuffer() const { return m_bForceStereoRenderToFrameBuffer; }
+	Color GetDragFrameColor() const { return m_clrDragFrame; }
+	Color GetDropFrameColor() const { return m_clrDropFrame; }
+	HFont GetInfoFont() const { return m_infoFont; }
+	// The panel's text tooltip, made on first use and owned by the panel.
+	BaseTooltip *GetTooltip();
+	// The name a navigation target was given (0 up, down, left, right, to-relay, activate, back).
+	const char *GetNavTargetName(int index) const;
 	// Input routing, focus and popups.
 	void ScreenToLocal(int &x, int &y);
 	void InternalSetCursor();
@@ -514,10 +558,13 @@ private:
 	{
 		const char *m_pszScriptName;
 		Color *m_pColor;
+		Color m_colFromScript;
 		bool m_bOverridden;
 	};
 
 	void Construct();
+	// Fills the animation map of "Panel" on the first construction.
+	static void RegisterPanelAnimationVars();
 	// Whether the modal subtree, if any, lets this panel take input.
 	bool ShouldHandleInputMessage();
 	// Shift 1, ctrl 2, alt 4, as the keys are held now.

@@ -1,0 +1,2 @@
+-- Panel helpers would live here; the sample only says it ran.
+MsgN("vgui_base: loaded")
