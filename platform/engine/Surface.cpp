@@ -357,21 +357,10 @@ public:
 		Panels()->SetKeyBoardInputEnabled(panel, kbInput);
 		vguistandin::RemovePopup(panel);
 		s_Popups.push_back(panel);
+		vguistandin::PlacePopup(panel, true);
 	}
-	void MovePopupToFront(VPANEL panel) override
-	{
-		if (std::find(s_Popups.begin(), s_Popups.end(), panel) == s_Popups.end())
-			return;
-		vguistandin::RemovePopup(panel);
-		s_Popups.push_back(panel);
-	}
-	void MovePopupToBack(VPANEL panel) override
-	{
-		if (std::find(s_Popups.begin(), s_Popups.end(), panel) == s_Popups.end())
-			return;
-		vguistandin::RemovePopup(panel);
-		s_Popups.insert(s_Popups.begin(), panel);
-	}
+	void MovePopupToFront(VPANEL panel) override { vguistandin::PlacePopup(panel, true); }
+	void MovePopupToBack(VPANEL panel) override { vguistandin::PlacePopup(panel, false); }
 	void SetCursor(vgui::HCursor cursor) override { s_Cursor = cursor; }
 	void SetCursorAlwaysVisible(bool) override {}
 
@@ -669,6 +658,20 @@ void PaintFrame()
 }
 
 void RemovePopup(VPANEL panel) { s_Popups.erase(std::remove(s_Popups.begin(), s_Popups.end(), panel), s_Popups.end()); }
+
+void PlacePopup(VPANEL panel, bool front)
+{
+	if (std::find(s_Popups.begin(), s_Popups.end(), panel) == s_Popups.end())
+		return;
+	RemovePopup(panel);
+	bool topmost = IsTopmostPopup(panel);
+	// The group of the topmost popups starts at the first of them.
+	auto firstTopmost = std::find_if(s_Popups.begin(), s_Popups.end(), [](VPANEL p) { return IsTopmostPopup(p); });
+	if (topmost)
+		s_Popups.insert(front ? s_Popups.end() : firstTopmost, panel);
+	else
+		s_Popups.insert(front ? firstTopmost : s_Popups.begin(), panel);
+}
 
 const std::vector<VGuiDrawRecord> &SurfaceDrawLog() { return s_Log; }
 void SurfaceClearDrawLog() { s_Log.clear(); }

@@ -25,6 +25,8 @@ bool IsValidPanel(vgui::VPANEL panel);
 vgui::IClientPanel *Client(vgui::VPANEL panel);
 vgui::VPANEL RootPanel();
 void SetPopup(vgui::VPANEL panel, bool popup);
+// Whether the popup is kept above the popups that are not topmost.
+bool IsTopmostPopup(vgui::VPANEL panel);
 int LivePanelCount();
 // Calls fn for the panel and its subtree, parents before children.
 void ForEachInTree(vgui::VPANEL panel, void (*fn)(vgui::VPANEL));
@@ -35,6 +37,8 @@ void ResizeRoot(int wide, int tall);
 void GetScreenSize(int &wide, int &tall);
 void PaintFrame();
 void RemovePopup(vgui::VPANEL panel);
+// Moves a listed popup to the front (or back) of its group: topmost popups stay above the rest.
+void PlacePopup(vgui::VPANEL panel, bool front);
 const std::vector<VGuiDrawRecord> &SurfaceDrawLog();
 void SurfaceClearDrawLog();
 uint32_t SurfacePixel(int x, int y);

@@ -30,6 +30,7 @@ struct Record
 	int x = 0, y = 0, wide = 0, tall = 0, minWide = 0, minTall = 0, z = 0;
 	int inset[4] = { 0, 0, 0, 0 };
 	bool visible = true, enabled = true, popup = false, mouseInput = true, keyboardInput = true;
+	bool topmost = false;
 	VPANEL parent = 0;
 	CUtlVector<VPANEL> children;
 };
@@ -450,6 +451,14 @@ public:
 		vgui::IClientPanel *c = ClientOf(p);
 		return c ? c->GetModuleName() : "";
 	}
+	void SetTopmostPopup(VPANEL p, bool state) override
+	{
+		Record *r = Find(p);
+		if (!r || r->topmost == state)
+			return;
+		r->topmost = state;
+		vguistandin::PlacePopup(p, true);
+	}
 };
 
 PanelTable s_PanelTable;
@@ -521,6 +530,12 @@ VPANEL RootPanel()
 		Find(s_Root)->tall = t;
 	}
 	return s_Root;
+}
+
+bool IsTopmostPopup(VPANEL panel)
+{
+	Record *r = Find(panel);
+	return r && r->topmost;
 }
 
 void SetPopup(VPANEL panel, bool popup)

@@ -7,9 +7,9 @@ local function raises(f, text, what)
 	if not tostring(err):find(text, 1, true) then error(what .. ": " .. tostring(err), 2) end
 end
 local function drawn(f)
-	standin_vgui_clearlog()
+	standin_vgui_clear_draw_log()
 	f()
-	return standin_vgui_drawlog()
+	return standin_vgui_draw_log()
 end
 
 -- Screen size, through the library and the globals.

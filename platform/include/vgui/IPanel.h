@@ -83,6 +83,9 @@ public:
 	virtual Panel *GetPanel(VPANEL vguiPanel, const char *destinationModule) = 0;
 	virtual const char *GetModuleName(VPANEL vguiPanel) = 0;
 
+	// Popup ordering: a popup set topmost stays above the popups that are not.
+	virtual void SetTopmostPopup(VPANEL vguiPanel, bool state) = 0;
+
 protected:
 	virtual ~IPanel() = default;
 };

@@ -286,4 +286,45 @@ TEST_F(SurfaceTest, TextSizeAndCursorVisibility)
 	control->Reset();
 	EXPECT_TRUE(surface->IsCursorVisible());
 }
+
+using SurfacePopupTest = VGuiServicesTest;
+
+// The key focus goes to the top keyboard popup, so it shows which popup is on top.
+TEST_F(SurfacePopupTest, TopmostPopupsStayAboveTheRest)
+{
+	vgui::VPANEL a = Make(nullptr, root);
+	vgui::VPANEL b = Make(nullptr, root);
+	vgui::VPANEL c = Make(nullptr, root);
+	surface->CreatePopup(a, false);
+	surface->CreatePopup(b, false);
+	auto top = [&] {
+		control->RunFrame();
+		return input->GetFocus();
+	};
+	EXPECT_EQ(b, top());
+	panels->SetTopmostPopup(a, true);
+	EXPECT_EQ(a, top());
+	surface->CreatePopup(c, false);
+	EXPECT_EQ(a, top()) << "a new popup opens below the topmost ones";
+	surface->MovePopupToFront(b);
+	EXPECT_EQ(a, top());
+	surface->MovePopupToBack(a);
+	EXPECT_EQ(a, top()) << "moved back within the topmost group only";
+	panels->SetTopmostPopup(b, true);
+	EXPECT_EQ(b, top());
+	surface->MovePopupToBack(b);
+	EXPECT_EQ(a, top());
+	panels->SetTopmostPopup(a, false);
+	panels->SetTopmostPopup(b, false);
+	EXPECT_EQ(b, top()) << "a cleared popup goes to the front of the others";
+	surface->MovePopupToBack(b);
+	EXPECT_EQ(a, top());
+	// Setting a panel that is not a popup yet only records the switch.
+	vgui::VPANEL d = Make(nullptr, root);
+	panels->SetTopmostPopup(d, true);
+	EXPECT_EQ(a, top());
+	surface->CreatePopup(d, false);
+	EXPECT_EQ(d, top());
+	panels->SetTopmostPopup(0, true);  // no panel: nothing happens
+}
 }

@@ -502,6 +502,7 @@ public:
 	void SetRoundedCorners(unsigned char cornerFlags) { m_roundedCorners = cornerFlags; }
 	unsigned char GetRoundedCorners() const { return m_roundedCorners; }
 	bool IsRenderedInScreenshots() const { return m_bRenderInScreenshots; }
+	void SetRenderInScreenshots(bool state) { m_bRenderInScreenshots = state; }
 
 	// Corner and gradient textures (texture ids; -1 = not loaded).
 	int m_nPaintBackgroundType;
