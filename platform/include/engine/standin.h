@@ -30,6 +30,8 @@ public:
 	// What the vgui system was asked to shell-execute, "<verb> <file>", oldest first.
 	virtual const std::vector<std::string> &ShellExecutions() const = 0;
 	virtual void ClearShellExecutions() = 0;
+	// Binds the key name (as the input system names keys) to command text; empty text unbinds.
+	virtual void SetKeyBinding(const char *keyName, const char *binding) = 0;
 
 protected:
 	~IEngineStandIn() = default;

@@ -140,6 +140,13 @@ public:
 	                                         int imageFormat) = 0;
 	// The material of a texture id, null when it has none; the caller deletes the answer.
 	virtual IVguiMatInfo *DrawGetTextureMatInfoFactory(int id) = 0;
+	// The size of the text in the font: the sum of the advances, and the font height.
+	virtual void GetTextSize(HFont font, const wchar_t *text, int &wide, int &tall) = 0;
+	// The part (s0, t0) .. (s1, t1) of the current texture stretched over the rectangle.
+	virtual void DrawTexturedSubRect(int x0, int y0, int x1, int y1, float s0, float t0, float s1, float t1) = 0;
+	virtual bool IsCursorVisible() = 0;
+	// Forgets glyphs drawn so far, so that redefined fonts draw afresh.
+	virtual void ResetFontCaches() = 0;
 
 protected:
 	virtual ~ISurface() = default;
