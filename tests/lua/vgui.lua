@@ -109,4 +109,4 @@ standin_vgui_delete(root)
 -- Without a menu base panel (too early) a control made without parent stays unparented.
 local loose = vgui.Create("Panel")
 eq(loose:GetParent(), nil, "no base panel, no parent")
-loose:Remove()
+loose:Remove() standin_vgui_frame()
