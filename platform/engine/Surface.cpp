@@ -547,6 +547,19 @@ public:
 	}
 	void PlaySound(const char *fileName) override { s_Sounds.push_back(fileName ? fileName : ""); }
 	void CalculateMouseVisible() override { ++s_MouseVisibilityChecks; }
+	int GetPopupCount() override { return static_cast<int>(s_Popups.size()); }
+	VPANEL GetPopup(int index) override
+	{
+		return index >= 0 && index < static_cast<int>(s_Popups.size()) ? s_Popups[index] : 0;
+	}
+	bool IsWithin(int x, int y) override
+	{
+		int wide = 0, tall = 0;
+		vguistandin::GetScreenSize(wide, tall);
+		return x >= 0 && y >= 0 && x < wide && y < tall;
+	}
+	// The stand-in's cursor always shows.
+	bool IsCursorVisible() override { return true; }
 };
 
 Surface s_Surface;

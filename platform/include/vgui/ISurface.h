@@ -118,6 +118,13 @@ public:
 	// Frees a texture id; it is no longer valid afterwards.
 	virtual void DestroyTextureID(int id) = 0;
 
+	// The popups from the bottom (0) to the top; 0 for an index out of range.
+	virtual int GetPopupCount() = 0;
+	virtual VPANEL GetPopup(int index) = 0;
+	// Whether the screen point lies on the surface.
+	virtual bool IsWithin(int x, int y) = 0;
+	virtual bool IsCursorVisible() = 0;
+
 protected:
 	virtual ~ISurface() = default;
 };
