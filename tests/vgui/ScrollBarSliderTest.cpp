@@ -219,3 +219,21 @@ TEST_F(ScrollBarSliderTest, PaintsTrackAndNob)
 	FramePaint();
 	EXPECT_EQ(1u, PanelLog(m_slider).size());
 }
+
+TEST_F(ScrollBarSliderTest, LayoutKeyNamesTheNobBorder)
+{
+	m_slider->SetScheme(m_scheme);
+	m_slider->InvalidateLayout(true, true);
+	m_slider->SetFgColor(Color(9, 8, 7, 255));
+	FramePaint();
+	std::vector<std::string> plain = PanelLog(m_slider);
+	Apply(*m_slider, "\"s\" { \"ButtonBorder\" \"ButtonDepressedBorder\" }");
+	FramePaint();
+	std::vector<std::string> bordered = PanelLog(m_slider);
+	// The border's blue top line runs across the nob's top edge, 40..60.
+	bool topLine = false;
+	for (const std::string &line : bordered)
+		topLine = topLine || (line.find(",40,") != std::string::npos && line.find("0,0,255,255") != std::string::npos);
+	EXPECT_TRUE(topLine);
+	EXPECT_GT(bordered.size(), plain.size());
+}
