@@ -23,6 +23,7 @@
 #include "vgui_controls/Panel.h"
 #include "vgui_controls/ProgressBar.h"
 #include "vgui_controls/RadioButton.h"
+#include "vgui_controls/ScrollBar.h"
 #include "vgui_controls/TGAImagePanel.h"
 #include "vgui_controls/ToggleButton.h"
 
@@ -37,6 +38,7 @@ vgui::Panel *MakeCheckButton() { return new vgui::CheckButton(nullptr, nullptr, 
 vgui::Panel *MakeProgressBar() { return new vgui::ProgressBar(nullptr, nullptr); }
 vgui::Panel *MakeRadioButton() { return new vgui::RadioButton(nullptr, nullptr, "RadioButton"); }
 vgui::Panel *MakeToggleButton() { return new vgui::ToggleButton(nullptr, nullptr, "ToggleButton"); }
+vgui::Panel *MakeScrollBar() { return new vgui::ScrollBar(nullptr, nullptr, false); }
 vgui::Panel *MakeImagePanel() { return new vgui::ImagePanel(nullptr, "ResourceImagePanel"); }
 vgui::Panel *MakeDivider() { return new vgui::Divider(nullptr, "Divider"); }
 vgui::Panel *MakeTGAImage() { return new vgui::TGAImagePanel(nullptr, "TGAImage"); }
@@ -76,7 +78,7 @@ const ControlEntry kControls[] = {
 	{ "MessageBox", nullptr },
 	{ "ProgressBar", MakeProgressBar },
 	{ "RadioButton", MakeRadioButton },
-	{ "ScrollBar", nullptr },
+	{ "ScrollBar", MakeScrollBar },
 	{ "TextEntry", nullptr },
 	{ "RichText", nullptr },
 	{ "ToggleButton", MakeToggleButton },
