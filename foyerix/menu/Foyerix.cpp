@@ -36,7 +36,6 @@
 
 CFoyerix g_Foyerix;
 
-vgui::IInputInternal *g_InputInternal = nullptr;
 IGameUIFuncs *gameuifuncs = nullptr;
 
 namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "menu/Fonts.h"
 #include "menu/Foyerix.h"
 #include "GameUI/IGameUI.h"
 #include "lua/ILuaInterface.h"
@@ -92,6 +93,7 @@ CMenuScreenPanel::~CMenuScreenPanel() = default;
 void CMenuScreenPanel::OnScreenSizeChanged(int oldWide, int oldTall)
 {
 	SizeToScreen(this);
+	Zorvan::Fonts::Refresh();
 	vgui::EditablePanel::OnScreenSizeChanged(oldWide, oldTall);
 	LoadingScreen::OnResize();
 	SetMenuPanelInput(this);

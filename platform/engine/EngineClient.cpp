@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <map>
 
+#include <strings.h>
+
 #include "GameContent.h"
+#include "VGuiInternal.h"
 #include "engine/consolestandin.h"
 #include "engine/ivengineclient.h"
 #include "engine/standin.h"
@@ -43,6 +46,15 @@ public:
 	IAchievementMgr *GetAchievementMgr() override { return enginestandin::AchievementManager(); }
 	bool IsInGame() override { return m_inGame; }
 	const char *GetLevelName() override { return m_hasLevel ? m_levelName.c_str() : nullptr; }
+	void StartKeyTrapMode() override { vguistandin::StartKeyTrap(); }
+	bool CheckDoneKeyTrapping(ButtonCode_t &code) override { return vguistandin::CheckKeyTrap(code); }
+	const char *Key_LookupBinding(const char *binding) override
+	{
+		for (const auto &bound : m_bindings)
+			if (binding && !strcasecmp(bound.second.c_str(), binding))
+				return bound.first.c_str();
+		return nullptr;
+	}
 
 	const std::vector<std::string> &ExecutedCommands() const override { return m_commands; }
 	void ClearExecutedCommands() override { m_commands.clear(); }
@@ -61,6 +73,15 @@ public:
 	void SetInGame(bool inGame) override { m_inGame = inGame; }
 	const std::vector<std::string> &ShellExecutions() const override;
 	void ClearShellExecutions() override;
+	void SetKeyBinding(const char *keyName, const char *binding) override
+	{
+		if (!keyName)
+			return;
+		if (!binding || !*binding)
+			m_bindings.erase(keyName);
+		else
+			m_bindings[keyName] = binding;
+	}
 
 private:
 	int m_maxClients = 1;
@@ -68,6 +89,7 @@ private:
 	std::map<int, std::string> m_debugLines;
 	std::string m_levelName;
 	bool m_hasLevel = false;
+	std::map<std::string, std::string> m_bindings;  // key name -> command text
 	bool m_inGame = false;
 };
 

@@ -1,5 +1,10 @@
 // The stand-in input system ("InputSystemVersion001"): button codes to Windows virtual-key
-// numbers, the numbering web views expect.
+// numbers, the numbering web views expect; button names; held buttons from the vgui input.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "VGuiInternal.h"
 #include "inputsystem/iinputsystem.h"
 #include "tier1/interface.h"
 
@@ -71,10 +76,47 @@ int VirtualKey(ButtonCode_t code)
 	}
 }
 
+// Key names in code order from KEY_0, then the mouse buttons; joystick buttons are "JOY<n>".
+const char *const kKeyNames[] = {
+	"0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+	"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m",
+	"n", "o", "p", "q", "r", "s", "t", "u", "v", "w", "x", "y", "z",
+	"KP_INS", "KP_END", "KP_DOWNARROW", "KP_PGDN", "KP_LEFTARROW", "KP_5", "KP_RIGHTARROW", "KP_HOME",
+	"KP_UPARROW", "KP_PGUP", "KP_SLASH", "KP_MULTIPLY", "KP_MINUS", "KP_PLUS", "KP_ENTER", "KP_DEL",
+	"[", "]", "SEMICOLON", "'", "`", ",", ".", "/", "\\", "-", "=", "ENTER", "SPACE", "BACKSPACE", "TAB",
+	"CAPSLOCK", "NUMLOCK", "ESCAPE", "SCROLLLOCK", "INS", "DEL", "HOME", "END",
+	"PGUP", "PGDN", "PAUSE", "SHIFT", "RSHIFT", "ALT", "RALT", "CTRL",
+	"RCTRL", "LWIN", "RWIN", "APP", "UPARROW", "LEFTARROW", "DOWNARROW", "RIGHTARROW",
+	"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12",
+	"CAPSLOCKTOGGLE", "NUMLOCKTOGGLE", "SCROLLLOCKTOGGLE",
+	"MOUSE1", "MOUSE2", "MOUSE3", "MOUSE4", "MOUSE5", "MWHEELUP", "MWHEELDOWN",
+};
+static_assert(sizeof(kKeyNames) / sizeof(kKeyNames[0]) == JOYSTICK_FIRST - KEY_0, "one name per key and mouse code");
+
+// Joystick buttons, as many as the engine names.
+const int kJoystickButtons = 57;
+
+const char *Name(ButtonCode_t code)
+{
+	if (code >= KEY_0 && code < JOYSTICK_FIRST)
+		return kKeyNames[code - KEY_0];
+	static std::vector<std::string> *joystick = [] {
+		auto *names = new std::vector<std::string>();
+		for (int i = 1; i <= kJoystickButtons; ++i)
+			names->push_back("JOY" + std::to_string(i));
+		return names;
+	}();
+	if (code >= JOYSTICK_FIRST && code < JOYSTICK_FIRST + kJoystickButtons)
+		return (*joystick)[code - JOYSTICK_FIRST].c_str();
+	return "";
+}
+
 class InputSystem final : public IInputSystem
 {
 public:
 	int ButtonCodeToVirtualKey(ButtonCode_t code) override { return VirtualKey(code); }
+	bool IsButtonDown(ButtonCode_t code) override { return vguistandin::IsButtonHeld(code); }
+	const char *ButtonCodeToString(ButtonCode_t code) override { return Name(code); }
 };
 
 InputSystem s_InputSystem;

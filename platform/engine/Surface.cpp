@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "MaterialSystem.h"
 #include "SurfaceFonts.h"
 #include "VGuiInternal.h"
 #include "VGuiMatSurface/IMatSystemSurface.h"
+#include "materialsystem/imaterial.h"
 #include "tier1/interface.h"
 #include "vgui/IPanel.h"
 #include "vgui/ISurface.h"
@@ -34,6 +36,32 @@ struct Texture
 	int wide = 0, tall = 0;
 	std::vector<unsigned char> rgba;
 	bool destroyed = false;
+	// Name of the material system image made for the texture's material; empty until asked.
+	std::string materialImage;
+};
+
+// Serial numbers of texture materials: image names are never reused, so a material once made
+// keeps its texture for the life of the process.
+int s_MaterialSerial = 0;
+
+// Copies one pixel from an image format into red, green, blue, alpha.
+void CopyPixel(unsigned char *dest, const unsigned char *src, int imageFormat)
+{
+	bool bgra = imageFormat == VGUI_IMAGE_FORMAT_BGRA8888;
+	dest[0] = bgra ? src[2] : src[0];
+	dest[1] = src[1];
+	dest[2] = bgra ? src[0] : src[2];
+	dest[3] = src[3];
+}
+
+class MatInfo final : public IVguiMatInfo
+{
+public:
+	explicit MatInfo(IMaterial *material) : m_material(material) {}
+	IMaterial *GetMaterial() override { return m_material; }
+
+private:
+	IMaterial *m_material;
 };
 
 struct TextureData
@@ -56,6 +84,7 @@ unsigned char s_Colour[4] = { 0, 0, 0, 0 };
 int s_CurrentTexture = 0;
 float s_AlphaMultiplier = 1.0f;
 bool s_ClippingDisabled = false;
+bool s_CursorVisible = true;
 // The screen-size override and the viewport's place on the real screen.
 bool s_OverrideActive = false;
 int s_OverrideWide = 0, s_OverrideTall = 0;
@@ -303,24 +332,7 @@ public:
 	}
 	void DrawTexturedRect(int x0, int y0, int x1, int y1) override
 	{
-		VGuiDrawRecord r = Record(VGuiDrawRecord::TexturedRect, x0, y0, x1, y1);
-		r.texture = s_CurrentTexture;
-		s_Log.push_back(r);
-		if (!IsTextureIDValid(s_CurrentTexture))
-			return;
-		const Texture &t = s_Textures[s_CurrentTexture];
-		if (t.wide <= 0 || t.tall <= 0 || r.x1 <= r.x0 || r.y1 <= r.y0)
-			return;
-		long long w = static_cast<long long>(r.x1) - r.x0, h = static_cast<long long>(r.y1) - r.y0;
-		Span s = Drawable(r);
-		for (int y = s.y0; y < s.y1; ++y)
-			for (int x = s.x0; x < s.x1; ++x)
-			{
-				int u = static_cast<int>((static_cast<long long>(x) - r.x0) * t.wide / w);
-				int v = static_cast<int>((static_cast<long long>(y) - r.y0) * t.tall / h);
-				const unsigned char *texel = &t.rgba[(static_cast<size_t>(v) * t.wide + u) * 4];
-				Blend(x, y, texel[0] * r.r / 255, texel[1] * r.g / 255, texel[2] * r.b / 255, texel[3] * r.a / 255);
-			}
+		DrawTexturedSubRect(x0, y0, x1, y1, 0.0f, 0.0f, 1.0f, 1.0f);
 	}
 
 	void DrawSetAlphaMultiplier(float alpha) override { s_AlphaMultiplier = alpha; }
@@ -499,7 +511,7 @@ public:
 			}
 		}
 		r.vertexCount = std::min(n, 8);
-		auto toInt = [](float f) { return static_cast<int>(std::clamp(std::floor(f), -1e9f, 1e9f)); };
+		auto toInt = [](float f) { return std::isfinite(f) ? static_cast<int>(std::clamp(std::floor(f), -1e9f, 1e9f)) : 0; };
 		r.x0 = Add(toInt(minX), c.originX);
 		r.y0 = Add(toInt(minY), c.originY);
 		r.x1 = Add(toInt(std::ceil(maxX)), c.originX);
@@ -517,7 +529,7 @@ public:
 		{
 			const float *a = r.vertices[0], *b = r.vertices[k], *d = r.vertices[k + 1];
 			const float area = (b[0] - a[0]) * (d[1] - a[1]) - (d[0] - a[0]) * (b[1] - a[1]);
-			if (area == 0.0f)
+			if (area == 0.0f || !std::isfinite(area))
 				continue;
 			for (int y = span.y0; y < span.y1; ++y)
 				for (int x = span.x0; x < span.x1; ++x)
@@ -529,6 +541,8 @@ public:
 					if (w0 < 0 || w1 < 0 || w2 < 0)
 						continue;
 					const float u = w0 * a[2] + w1 * b[2] + w2 * d[2], v = w0 * a[3] + w1 * b[3] + w2 * d[3];
+					if (!std::isfinite(u) || !std::isfinite(v))
+						continue;
 					const int tu = std::clamp(static_cast<int>(u * t.wide), 0, t.wide - 1);
 					const int tv = std::clamp(static_cast<int>(v * t.tall), 0, t.tall - 1);
 					const unsigned char *texel = &t.rgba[(static_cast<size_t>(tv) * t.wide + tu) * 4];
@@ -547,6 +561,88 @@ public:
 	}
 	void PlaySound(const char *fileName) override { s_Sounds.push_back(fileName ? fileName : ""); }
 	void CalculateMouseVisible() override { ++s_MouseVisibilityChecks; }
+
+	void DrawSetTextureRGBAEx(int id, const unsigned char *pixels, int wide, int tall, int imageFormat) override
+	{
+		if (!IsTextureIDValid(id) || !pixels || wide <= 0 || tall <= 0 || wide > 8192 || tall > 8192)
+			return;
+		Texture &t = s_Textures[id];
+		t.file.clear();
+		t.wide = wide;
+		t.tall = tall;
+		t.rgba.assign(static_cast<size_t>(wide) * static_cast<size_t>(tall) * 4, 0);
+		for (size_t i = 0; i < t.rgba.size(); i += 4)
+			CopyPixel(&t.rgba[i], pixels + i, imageFormat);
+	}
+	void DrawUpdateRegionTextureRGBA(int id, int x, int y, const unsigned char *pixels, int wide, int tall,
+	                                 int imageFormat) override
+	{
+		if (!IsTextureIDValid(id) || !pixels || wide <= 0 || tall <= 0)
+			return;
+		Texture &t = s_Textures[id];
+		for (int row = 0; row < tall; ++row)
+			for (int col = 0; col < wide; ++col)
+			{
+				long long tx = static_cast<long long>(x) + col, ty = static_cast<long long>(y) + row;
+				if (tx < 0 || ty < 0 || tx >= t.wide || ty >= t.tall)
+					continue;
+				CopyPixel(&t.rgba[(static_cast<size_t>(ty) * t.wide + static_cast<size_t>(tx)) * 4],
+				          pixels + (static_cast<size_t>(row) * wide + col) * 4, imageFormat);
+			}
+	}
+	IVguiMatInfo *DrawGetTextureMatInfoFactory(int id) override
+	{
+		if (!IsTextureIDValid(id) || s_Textures[id].wide <= 0 || s_Textures[id].tall <= 0)
+			return nullptr;
+		Texture &t = s_Textures[id];
+		if (t.materialImage.empty())
+		{
+			t.materialImage = "__vgui_texture_" + std::to_string(++s_MaterialSerial);
+			enginestandin::AddImage(t.materialImage.c_str(), t.wide, t.tall, t.rgba.data());
+		}
+		IMaterial *material = enginestandin::MaterialFromImage(t.materialImage.c_str(), "");
+		return material ? new MatInfo(material) : nullptr;
+	}
+	void GetTextSize(vgui::HFont font, const wchar_t *text, int &wide, int &tall) override
+	{
+		wide = tall = 0;
+		int fontTall = surfacefonts::Tall(font);
+		if (fontTall <= 0 || !text)
+			return;
+		long long sum = 0;
+		for (const wchar_t *c = text; *c; ++c)
+			sum += static_cast<long long>(std::floor(surfacefonts::Advance(font, *c) + 0.5f));
+		wide = static_cast<int>(std::min<long long>(sum, INT_MAX));
+		tall = fontTall;
+	}
+	void DrawTexturedSubRect(int x0, int y0, int x1, int y1, float s0, float t0, float s1, float t1) override
+	{
+		VGuiDrawRecord r = Record(VGuiDrawRecord::TexturedRect, x0, y0, x1, y1);
+		r.texture = s_CurrentTexture;
+		r.s0 = s0, r.t0 = t0, r.s1 = s1, r.t1 = t1;
+		s_Log.push_back(r);
+		if (!IsTextureIDValid(s_CurrentTexture))
+			return;
+		const Texture &t = s_Textures[s_CurrentTexture];
+		if (t.wide <= 0 || t.tall <= 0 || r.x1 <= r.x0 || r.y1 <= r.y0)
+			return;
+		double w = static_cast<double>(r.x1) - r.x0, h = static_cast<double>(r.y1) - r.y0;
+		Span s = Drawable(r);
+		for (int y = s.y0; y < s.y1; ++y)
+			for (int x = s.x0; x < s.x1; ++x)
+			{
+				double fu = s0 + (static_cast<double>(s1) - s0) * ((x - static_cast<double>(r.x0)) / w);
+				double fv = t0 + (static_cast<double>(t1) - t0) * ((y - static_cast<double>(r.y0)) / h);
+				fu = std::isfinite(fu) ? fu : 0.0;
+				fv = std::isfinite(fv) ? fv : 0.0;
+				int u = static_cast<int>(std::clamp(fu * t.wide, 0.0, t.wide - 1.0));
+				int v = static_cast<int>(std::clamp(fv * t.tall, 0.0, t.tall - 1.0));
+				const unsigned char *texel = &t.rgba[(static_cast<size_t>(v) * t.wide + u) * 4];
+				Blend(x, y, texel[0] * r.r / 255, texel[1] * r.g / 255, texel[2] * r.b / 255, texel[3] * r.a / 255);
+			}
+	}
+	bool IsCursorVisible() override { return s_CursorVisible; }
+	void ResetFontCaches() override {}
 };
 
 Surface s_Surface;
@@ -559,6 +655,35 @@ class MatSystemSurface final : public IMatSystemSurface
 {
 public:
 	void DisableClipping(bool disable) override { s_ClippingDisabled = disable; }
+	// Logged with its centre and radius; painted as the outline's pixels.
+	void DrawColoredCircle(int centerX, int centerY, float radius, int r, int g, int b, int a) override
+	{
+		unsigned char saved[4];
+		memcpy(saved, s_Colour, sizeof(saved));
+		s_Surface.DrawSetColor(r, g, b, a);
+		VGuiDrawRecord rec = Record(VGuiDrawRecord::Circle, centerX, centerY, centerX, centerY);
+		memcpy(s_Colour, saved, sizeof(saved));
+		rec.radius = radius;
+		s_Log.push_back(rec);
+		if (!(radius > 0.0f) || radius > 16384.0f)
+			return;
+		int steps = std::max(8, static_cast<int>(radius * 8.0f));
+		for (int i = 0; i < steps; ++i)
+		{
+			double angle = 2.0 * M_PI * i / steps;
+			double px = std::floor(rec.x0 + radius * std::cos(angle)), py = std::floor(rec.y0 + radius * std::sin(angle));
+			if (px >= INT_MIN && px <= INT_MAX && py >= INT_MIN && py <= INT_MAX)
+				Blend(static_cast<int>(px), static_cast<int>(py), rec.r, rec.g, rec.b, rec.a);
+		}
+	}
+	// The id shows the material's base texture: this stand-in binds the id to the material's
+	// name, so the id has no pixels unless a texture of that name was defined.
+	void DrawSetTextureMaterial(int id, IMaterial *material) override
+	{
+		if (!material || !s_Surface.IsTextureIDValid(id))
+			return;
+		s_Surface.DrawSetTextureFile(id, material->GetName(), 0, false);
+	}
 };
 
 MatSystemSurface s_MatSystemSurface;
@@ -649,6 +774,7 @@ const std::vector<VPANEL> &Popups() { return s_Popups; }
 const std::vector<std::string> &SoundsPlayed() { return s_Sounds; }
 vgui::HCursor SurfaceCursor() { return s_Cursor; }
 int MouseVisibilityChecks() { return s_MouseVisibilityChecks; }
+void SetCursorVisible(bool visible) { s_CursorVisible = visible; }
 
 void SurfaceReset()
 {
@@ -662,6 +788,7 @@ void SurfaceReset()
 	s_CurrentTexture = 0;
 	s_AlphaMultiplier = 1.0f;
 	s_ClippingDisabled = false;
+	s_CursorVisible = true;
 	memset(s_Colour, 0, sizeof(s_Colour));
 	surfacefonts::Reset();
 	s_TextFont = 0;

@@ -206,6 +206,8 @@ public:
 	const std::vector<std::string> &SoundsPlayed() const override { return vguistandin::SoundsPlayed(); }
 	vgui::HCursor SurfaceCursor() const override { return vguistandin::SurfaceCursor(); }
 	int MouseVisibilityChecks() const override { return vguistandin::MouseVisibilityChecks(); }
+	void SetCursorVisible(bool visible) override { vguistandin::SetCursorVisible(visible); }
+	void SetConsoleVisible(bool visible) override { vguistandin::SetConsoleVisible(visible); }
 };
 
 VGui s_VGui;
@@ -246,6 +248,7 @@ void VGui::Reset()
 	s_ToDelete.clear();
 	s_Running = true;
 	vguistandin::ResetInput();
+	vguistandin::ResetEngineVGui();
 	vguistandin::SurfaceReset();
 	vguistandin::ResetSchemes();
 }

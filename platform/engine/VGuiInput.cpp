@@ -1,6 +1,7 @@
 // The stand-in input state ("VGUI_Input005"): cursor position, buttons held, the panel under
 // the cursor, key focus, mouse capture, the app-modal panel and the modal subtree, updated
-// from queued events, which it turns into the input messages panels receive.
+// from queued events, which it turns into the input messages panels receive; the internal
+// input ("VGUI_InputInternal001") hands events to the panels at once; key trapping.
 #include <cstring>
 #include <vector>
 
@@ -46,6 +47,12 @@ ButtonCode_t s_LastPressCode = BUTTON_CODE_NONE;
 VPANEL s_LastPressPanel = 0;
 double s_LastPressTime = -1.0;
 bool s_LastPressWasDouble = false;
+// What each button did during the last frame's input (cleared as the next frame's begins).
+bool s_Pressed[JOYSTICK_FIRST] = {}, s_DoublePressed[JOYSTICK_FIRST] = {}, s_Released[JOYSTICK_FIRST] = {},
+     s_Typed[JOYSTICK_FIRST] = {};
+// Key trapping: the next button pressed while trapping is caught, not sent to panels.
+bool s_Trapping = false, s_TrapDone = false;
+ButtonCode_t s_TrappedCode = BUTTON_CODE_NONE;
 
 vgui::IPanel *Panels()
 {
@@ -54,6 +61,14 @@ vgui::IPanel *Panels()
 }
 
 bool ValidCode(int code) { return code >= 0 && code < JOYSTICK_FIRST; }
+
+void Mark(bool *flags, ButtonCode_t code)
+{
+	if (ValidCode(code))
+		flags[code] = true;
+}
+
+bool Marked(const bool *flags, ButtonCode_t code) { return ValidCode(code) && flags[code]; }
 
 class Input final : public vgui::IInputInternal
 {
@@ -90,6 +105,39 @@ public:
 	bool ShouldModalSubTreeReceiveMessages() override { return s_SubTreeReceives; }
 	void SetCursorOveride(vgui::HCursor cursor) override { s_CursorOverride = cursor; }
 	vgui::HCursor GetCursorOveride() override { return s_CursorOverride; }
+
+	void SetCursorPos(int x, int y) override
+	{
+		s_CursorX = x;
+		s_CursorY = y;
+	}
+	bool WasMousePressed(ButtonCode_t code) override
+	{
+		return code >= MOUSE_FIRST && code <= MOUSE_LAST && Marked(s_Pressed, code);
+	}
+	bool WasMouseDoublePressed(ButtonCode_t code) override
+	{
+		return code >= MOUSE_FIRST && code <= MOUSE_LAST && Marked(s_DoublePressed, code);
+	}
+	bool WasKeyPressed(ButtonCode_t code) override { return code <= KEY_LAST && Marked(s_Pressed, code); }
+	bool WasKeyTyped(ButtonCode_t code) override { return code <= KEY_LAST && Marked(s_Typed, code); }
+	bool WasKeyReleased(ButtonCode_t code) override { return code <= KEY_LAST && Marked(s_Released, code); }
+
+	// Operating-system input handed straight to the panels, as the engine's own event pump does
+	// (defined below, beside the event handling).
+	void SetMouseCodeState(ButtonCode_t code, bool down) override
+	{
+		if (code >= MOUSE_FIRST && code <= MOUSE_LAST)
+			s_Down[code] = down;
+	}
+	bool InternalCursorMoved(int x, int y) override;
+	bool InternalMousePressed(ButtonCode_t code) override;
+	bool InternalMouseDoublePressed(ButtonCode_t code) override;
+	bool InternalMouseReleased(ButtonCode_t code) override;
+	bool InternalMouseWheeled(int delta) override;
+	bool InternalKeyCodePressed(ButtonCode_t code) override;
+	void InternalKeyCodeTyped(ButtonCode_t code) override;
+	void InternalKeyCodeReleased(ButtonCode_t code) override;
 };
 
 Input s_Input;
@@ -186,6 +234,7 @@ void ApplyMouseButton(ButtonCode_t code, bool down)
 	VPANEL target = MouseTarget();
 	if (!down)
 	{
+		Mark(s_Released, code);
 		SendCode(target, "MouseReleased", code);
 		return;
 	}
@@ -196,11 +245,15 @@ void ApplyMouseButton(ButtonCode_t code, bool down)
 	s_LastPressPanel = target;
 	s_LastPressTime = now;
 	s_LastPressWasDouble = isDouble;
+	Mark(isDouble ? s_DoublePressed : s_Pressed, code);
 	SendCode(target, isDouble ? "MouseDoublePressed" : "MousePressed", code);
 }
 
 void ApplyKey(ButtonCode_t code, bool down)
 {
+	Mark(down ? s_Pressed : s_Released, code);
+	if (down)
+		Mark(s_Typed, code);
 	UpdateFocus();
 	if (!s_Focus)
 	{
@@ -218,6 +271,61 @@ void ApplyKey(ButtonCode_t code, bool down)
 	if (vguistandin::IsValidPanel(focus))
 		SendCode(focus, "KeyCodeTyped", code);
 }
+
+bool MouseEvent(ButtonCode_t code, bool *flags, const char *message)
+{
+	if (code < MOUSE_FIRST || code > MOUSE_LAST)
+		return false;
+	Mark(flags, code);
+	VPANEL target = MouseTarget();
+	SendCode(target, message, code);
+	return target != 0;
+}
+
+bool KeyEvent(ButtonCode_t code, bool *flags, const char *message)
+{
+	if (!ValidCode(code) || code > KEY_LAST)
+		return false;
+	Mark(flags, code);
+	UpdateFocus();
+	if (!s_Focus)
+	{
+		if (flags == s_Pressed)
+			s_Unhandled.push_back(code);
+		return false;
+	}
+	SendCode(s_Focus, message, code);
+	return true;
+}
+
+bool Input::InternalCursorMoved(int x, int y)
+{
+	ApplyMove(x, y);
+	return MouseTarget() != 0;
+}
+
+bool Input::InternalMousePressed(ButtonCode_t code) { return MouseEvent(code, s_Pressed, "MousePressed"); }
+
+bool Input::InternalMouseDoublePressed(ButtonCode_t code)
+{
+	return MouseEvent(code, s_DoublePressed, "MouseDoublePressed");
+}
+
+bool Input::InternalMouseReleased(ButtonCode_t code) { return MouseEvent(code, s_Released, "MouseReleased"); }
+
+bool Input::InternalMouseWheeled(int delta)
+{
+	VPANEL target = MouseTarget();
+	if (target)
+		Send(target, new KeyValues("MouseWheeled", "delta", delta));
+	return target != 0;
+}
+
+bool Input::InternalKeyCodePressed(ButtonCode_t code) { return KeyEvent(code, s_Pressed, "KeyCodePressed"); }
+
+void Input::InternalKeyCodeTyped(ButtonCode_t code) { KeyEvent(code, s_Typed, "KeyCodeTyped"); }
+
+void Input::InternalKeyCodeReleased(ButtonCode_t code) { KeyEvent(code, s_Released, "KeyCodeReleased"); }
 }
 
 namespace vguistandin
@@ -241,6 +349,8 @@ void ApplyInputEvents()
 {
 	std::vector<Event> events;
 	events.swap(s_Events);
+	for (bool *flags : { s_Pressed, s_DoublePressed, s_Released, s_Typed })
+		memset(flags, 0, sizeof(s_Pressed));
 	for (const Event &e : events)
 	{
 		switch (e.kind)
@@ -252,6 +362,13 @@ void ApplyInputEvents()
 			if (!ValidCode(e.code))
 				break;
 			s_Down[e.code] = e.down;
+			if (e.down && s_Trapping)
+			{
+				s_Trapping = false;
+				s_TrapDone = true;
+				s_TrappedCode = e.code;
+				break;
+			}
 			if (e.code >= MOUSE_FIRST && e.code <= MOUSE_LAST)
 				ApplyMouseButton(e.code, e.down);
 			else
@@ -294,8 +411,29 @@ void ForgetInputPanel(VPANEL panel)
 		s_LastPressPanel = 0;
 }
 
+bool IsButtonHeld(ButtonCode_t code) { return ValidCode(code) && s_Down[code]; }
+
+void StartKeyTrap()
+{
+	s_Trapping = true;
+	s_TrapDone = false;
+}
+
+bool CheckKeyTrap(ButtonCode_t &code)
+{
+	if (!s_TrapDone)
+		return false;
+	s_TrapDone = false;
+	code = s_TrappedCode;
+	return true;
+}
+
 void ResetInput()
 {
+	for (bool *flags : { s_Pressed, s_DoublePressed, s_Released, s_Typed })
+		memset(flags, 0, sizeof(s_Pressed));
+	s_Trapping = s_TrapDone = false;
+	s_TrappedCode = BUTTON_CODE_NONE;
 	s_Events.clear();
 	s_Unhandled.clear();
 	s_CursorX = s_CursorY = 0;

@@ -51,6 +51,7 @@ const std::vector<vgui::VPANEL> &Popups();
 const std::vector<std::string> &SoundsPlayed();
 vgui::HCursor SurfaceCursor();
 int MouseVisibilityChecks();
+void SetCursorVisible(bool visible);
 
 // Schemes (Scheme.cpp).
 void ResetSchemes();
@@ -68,6 +69,13 @@ void SetKeyFocus(vgui::VPANEL panel);
 const std::vector<int> &UnhandledKeys();
 void ForgetInputPanel(vgui::VPANEL panel);
 void ResetInput();
+// Button state for the engine input system, and key trapping for the engine client.
+bool IsButtonHeld(ButtonCode_t code);
+void StartKeyTrap();
+bool CheckKeyTrap(ButtonCode_t &code);
+// The engine vgui's game UI and console (EngineVGui.cpp).
+void SetConsoleVisible(bool visible);
+void ResetEngineVGui();
 
 // Clock: the vgui system's current time in seconds (VGuiSystem.cpp).
 double CurrentTime();

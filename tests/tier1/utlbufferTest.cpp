@@ -296,3 +296,13 @@ TEST(UtlBuffer, NegativeGetPositionReadsNothing)
 }
 
 }  // namespace
+
+TEST(UtlBuffer, ReadOnlyMemoryIsNeverWritten)
+{
+    // Room left in the caller's block, but the buffer was given it read-only.
+    char block[8] = {'a', 'b', 0, 0, 0, 0, 0, 0};
+    CUtlBuffer buf(block, sizeof(block), CUtlBuffer::READ_ONLY);
+    buf.SeekPut(CUtlBuffer::SEEK_HEAD, 2);
+    buf.Put("zz", 2);
+    EXPECT_EQ(std::string(block, 8), std::string("ab\0\0\0\0\0\0", 8));
+}

@@ -611,7 +611,8 @@ int CUtlBuffer::VaScanf(const char *pFmt, va_list list)
 
 bool CUtlBuffer::CheckPut(int nSize)
 {
-    if (m_Error & PUT_OVERFLOW)
+    // A read-only buffer may lie over memory that must not change (a string literal).
+    if ((m_Error & PUT_OVERFLOW) || IsReadOnly())
         return false;
     // A put position before the block writes nothing: it is an overflow.
     if (m_Put < m_nOffset || nSize < 0) {

@@ -10,6 +10,8 @@ class IGameUIFuncs
 public:
 	// The key bound to a console command text ("+jump"), KEY_NONE when none is.
 	virtual ButtonCode_t GetButtonCodeForBind(const char *bind) = 0;
+	// The console command text bound to a key, null when the key is bound to nothing.
+	virtual const char *GetBindingForButtonCode(ButtonCode_t code) = 0;
 
 protected:
 	~IGameUIFuncs() = default;

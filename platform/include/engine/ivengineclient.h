@@ -1,6 +1,8 @@
 // The engine client interface ("VEngineClient015"): the calls the menu plug-in makes of it.
 #pragma once
 
+#include "inputsystem/ButtonCode.h"
+
 #define VENGINE_CLIENT_INTERFACE_VERSION "VEngineClient015"
 
 class IAchievementMgr;
@@ -25,6 +27,13 @@ public:
 	virtual bool IsInGame() = 0;
 	// The loaded map's path ("maps/name.bsp"), or null when none is loaded.
 	virtual const char *GetLevelName() = 0;
+
+	// Key trapping: the next button pressed is caught instead of reaching the panels; the
+	// check answers true once, with the caught code, after that press.
+	virtual void StartKeyTrapMode() = 0;
+	virtual bool CheckDoneKeyTrapping(ButtonCode_t &code) = 0;
+	// The name of a key bound to the command text, or null when none is.
+	virtual const char *Key_LookupBinding(const char *binding) = 0;
 
 protected:
 	virtual ~IVEngineClient() = default;

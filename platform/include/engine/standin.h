@@ -30,6 +30,8 @@ public:
 	// What the vgui system was asked to shell-execute, "<verb> <file>", oldest first.
 	virtual const std::vector<std::string> &ShellExecutions() const = 0;
 	virtual void ClearShellExecutions() = 0;
+	// Binds the key name (as the input system names keys) to command text; empty text unbinds.
+	virtual void SetKeyBinding(const char *keyName, const char *binding) = 0;
 
 protected:
 	~IEngineStandIn() = default;
@@ -160,4 +162,19 @@ public:
 
 protected:
 	~IAsyncReadStandIn() = default;
+};
+
+// Controls of the engine's key-binding queries ("ZvGameUIFuncsStandIn001"): the keys the
+// stand-in console has bound.
+#define GAMEUIFUNCS_STANDIN_INTERFACE_VERSION "ZvGameUIFuncsStandIn001"
+
+class IGameUIFuncsStandIn
+{
+public:
+	// Binds a key to a command text; null or "" unbinds it.
+	virtual void SetBinding(int buttonCode, const char *command) = 0;
+	virtual void ClearBindings() = 0;
+
+protected:
+	~IGameUIFuncsStandIn() = default;
 };

@@ -37,6 +37,15 @@ public:
 	virtual void SetCursorOveride(HCursor cursor) = 0;
 	virtual HCursor GetCursorOveride() = 0;
 
+	// Moves the cursor (the panel under it is worked out again at the next frame's events).
+	virtual void SetCursorPos(int x, int y) = 0;
+	// What happened to a button during the last frame's input.
+	virtual bool WasMousePressed(ButtonCode_t code) = 0;
+	virtual bool WasMouseDoublePressed(ButtonCode_t code) = 0;
+	virtual bool WasKeyPressed(ButtonCode_t code) = 0;
+	virtual bool WasKeyTyped(ButtonCode_t code) = 0;
+	virtual bool WasKeyReleased(ButtonCode_t code) = 0;
+
 protected:
 	virtual ~IInput() = default;
 };

@@ -7,6 +7,20 @@
 
 #define VGUI_SURFACE_INTERFACE_VERSION "VGUI_Surface030"
 
+// Image format code of 32-bit pixels stored as blue, green, red, alpha bytes.
+#define VGUI_IMAGE_FORMAT_BGRA8888 12
+
+class IMaterial;
+
+// What the surface knows of a texture id's material; the caller deletes it.
+class IVguiMatInfo
+{
+public:
+	virtual ~IVguiMatInfo() = default;
+	// The material behind the texture (no reference is added).
+	virtual IMaterial *GetMaterial() = 0;
+};
+
 namespace vgui
 {
 // One corner of a textured polygon.
@@ -117,6 +131,22 @@ public:
 	virtual void DrawTexturedPolygon(int n, Vertex_t *pVertices, bool bClipVertices = true) = 0;
 	// Frees a texture id; it is no longer valid afterwards.
 	virtual void DestroyTextureID(int id) = 0;
+
+	// Pixels for a texture id: wide x tall pixels in an image format (VGUI_IMAGE_FORMAT_BGRA8888
+	// or, for any other code, red, green, blue, alpha bytes), copied.
+	virtual void DrawSetTextureRGBAEx(int id, const unsigned char *pixels, int wide, int tall, int imageFormat) = 0;
+	// Replaces a wide x tall block of a texture's pixels at (x, y); parts outside are left out.
+	virtual void DrawUpdateRegionTextureRGBA(int id, int x, int y, const unsigned char *pixels, int wide, int tall,
+	                                         int imageFormat) = 0;
+	// The material of a texture id, null when it has none; the caller deletes the answer.
+	virtual IVguiMatInfo *DrawGetTextureMatInfoFactory(int id) = 0;
+	// The size of the text in the font: the sum of the advances, and the font height.
+	virtual void GetTextSize(HFont font, const wchar_t *text, int &wide, int &tall) = 0;
+	// The part (s0, t0) .. (s1, t1) of the current texture stretched over the rectangle.
+	virtual void DrawTexturedSubRect(int x0, int y0, int x1, int y1, float s0, float t0, float s1, float t1) = 0;
+	virtual bool IsCursorVisible() = 0;
+	// Forgets glyphs drawn so far, so that redefined fonts draw afresh.
+	virtual void ResetFontCaches() = 0;
 
 protected:
 	virtual ~ISurface() = default;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "inputsystem/ButtonCode.h"
+#include "vgui/ISurface.h"
 #include "vgui/VGUI.h"
 
 #define VGUI_STANDIN_INTERFACE_VERSION "ZvVGuiStandIn001"
@@ -25,6 +26,7 @@ struct VGuiDrawRecord
 		TexturedRect,
 		Glyph,  // one printed character: its cell from the pen position, advance by font height
 		TexturedPolygon,  // x0, y0 .. x1, y1: bounding box; texture and the vertices below
+		Circle,  // centre at (x0, y0), radius below
 	};
 	Kind kind;
 	vgui::VPANEL panel;  // the panel current while drawing, 0 for none
@@ -37,6 +39,8 @@ struct VGuiDrawRecord
 	vgui::HFont font;          // Glyph
 	int vertexCount;           // TexturedPolygon: vertices kept (at most 8), screen x, y and u, v
 	float vertices[8][4];
+	float s0, t0, s1, t1;      // TexturedRect: the part of the texture shown (0, 0, 1, 1: all of it)
+	float radius;              // Circle
 };
 
 // The surface's built-in test font: every glyph (space included) advances by half the font
@@ -92,6 +96,10 @@ public:
 	virtual vgui::HCursor SurfaceCursor() const = 0;
 	// How often the surface was asked to recompute the cursor's visibility.
 	virtual int MouseVisibilityChecks() const = 0;
+	// Whether the surface reports the mouse cursor as shown (true at start and after Reset).
+	virtual void SetCursorVisible(bool visible) = 0;
+	// Whether the engine vgui reports the console as shown (false at start and after Reset).
+	virtual void SetConsoleVisible(bool visible) = 0;
 
 protected:
 	~IVGuiStandIn() = default;

@@ -21,3 +21,28 @@ TEST(InputSystemTest, ButtonCodesMapToVirtualKeys)
 		EXPECT_EQ(c.key, input->ButtonCodeToVirtualKey(c.code)) << c.code;
 }
 }
+
+namespace
+{
+TEST(InputSystemTest, ButtonNamesAndHeldButtons)
+{
+	auto *input = static_cast<IInputSystem *>(EngineInterface(INPUTSYSTEM_INTERFACE_VERSION));
+	ASSERT_NE(nullptr, input);
+	struct
+	{
+		ButtonCode_t code;
+		const char *name;
+	} cases[] = {
+		{ KEY_0, "0" },           { KEY_A, "a" },          { KEY_Z, "z" },
+		{ KEY_SPACE, "SPACE" },   { KEY_BACKSLASH, "\\" }, { KEY_F12, "F12" },
+		{ KEY_SCROLLLOCKTOGGLE, "SCROLLLOCKTOGGLE" },      { MOUSE_LEFT, "MOUSE1" },
+		{ MOUSE_WHEEL_DOWN, "MWHEELDOWN" },                { JOYSTICK_FIRST, "JOY1" },
+		{ static_cast<ButtonCode_t>(170), "JOY57" },       { static_cast<ButtonCode_t>(171), "" },
+		{ KEY_NONE, "" },         { BUTTON_CODE_INVALID, "" },
+	};
+	for (const auto &c : cases)
+		EXPECT_STREQ(c.name, input->ButtonCodeToString(c.code)) << c.code;
+	EXPECT_FALSE(input->IsButtonDown(KEY_A));
+	EXPECT_FALSE(input->IsButtonDown(static_cast<ButtonCode_t>(100000)));
+}
+}

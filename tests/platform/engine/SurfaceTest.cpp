@@ -1,8 +1,10 @@
 // The stand-in surface: drawing relative to the current panel, clipping, the alpha
 // multiplier, blending into the frame, textures and the draw log, popups and the root panel.
 #include <climits>
+#include <cmath>
 #include <memory>
 
+#include "VGuiMatSurface/IMatSystemSurface.h"
 #include "VGuiServices.h"
 
 namespace
@@ -197,10 +199,132 @@ TEST_F(SurfaceTest, PaintingVisitsTheTreeThenPopupsInTheirOrder)
 	EXPECT_EQ(800, w);
 	EXPECT_EQ(600, t);
 }
+
+TEST_F(SurfaceTest, TexturesTakePixelsAndRegionsInEitherByteOrder)
+{
+	const unsigned char bgra[] = { 0, 0, 255, 255, 255, 0, 0, 255 };  // 2 x 1: red, blue
+	int id = surface->CreateNewTextureID(true);
+	surface->DrawSetTextureRGBAEx(id, bgra, 2, 1, VGUI_IMAGE_FORMAT_BGRA8888);
+	int w = -1, t = -1;
+	surface->DrawGetTextureSize(id, w, t);
+	EXPECT_EQ(2, w);
+	EXPECT_EQ(1, t);
+	surface->DrawSetTexture(id);
+	surface->DrawSetColor(255, 255, 255, 255);
+	surface->DrawTexturedRect(0, 0, 2, 1);
+	EXPECT_EQ(Rgba(255, 0, 0, 255), control->Pixel(0, 0));
+	EXPECT_EQ(Rgba(0, 0, 255, 255), control->Pixel(1, 0));
+
+	// A region partly outside the texture changes only the part inside.
+	const unsigned char rgba[] = { 0, 255, 0, 255, 9, 9, 9, 9 };
+	surface->DrawUpdateRegionTextureRGBA(id, 1, 0, rgba, 2, 1, 0);
+	surface->DrawUpdateRegionTextureRGBA(id, INT_MAX, INT_MAX, rgba, 2, 1, 0);
+	surface->DrawTexturedRect(0, 0, 2, 1);
+	EXPECT_EQ(Rgba(255, 0, 0, 255), control->Pixel(0, 0));
+	EXPECT_EQ(Rgba(0, 255, 0, 255), control->Pixel(1, 0));
+
+	// Each texture with pixels has a material whose base texture has its size.
+	IVguiMatInfo *info = surface->DrawGetTextureMatInfoFactory(id);
+	ASSERT_NE(nullptr, info);
+	EXPECT_NE(nullptr, info->GetMaterial());
+	delete info;
+	EXPECT_EQ(nullptr, surface->DrawGetTextureMatInfoFactory(surface->CreateNewTextureID()));
+
+	surface->DestroyTextureID(id);
+	EXPECT_FALSE(surface->IsTextureIDValid(id));
+	EXPECT_EQ(nullptr, surface->DrawGetTextureMatInfoFactory(id));
+	surface->DrawSetTextureRGBAEx(id, bgra, 2, 1, VGUI_IMAGE_FORMAT_BGRA8888);
+	EXPECT_FALSE(surface->IsTextureIDValid(id));
+	EXPECT_NE(id, surface->CreateNewTextureID()) << "ids are not handed out twice";
+}
 }
 
 namespace
 {
+TEST_F(SurfaceTest, SubRectanglesShowPartOfTheTexture)
+{
+	const unsigned char pixels[] = { 255, 0, 0, 255, 0, 255, 0, 255 };  // 2 x 1: red, green
+	control->DefineTexture("vgui/pair", 2, 1, pixels);
+	int id = surface->CreateNewTextureID();
+	surface->DrawSetTextureFile(id, "vgui/pair", 0, false);
+	surface->DrawSetTexture(id);
+	surface->DrawSetColor(255, 255, 255, 255);
+	surface->DrawTexturedSubRect(0, 0, 4, 4, 0.5f, 0.0f, 1.0f, 1.0f);
+	EXPECT_EQ(Rgba(0, 255, 0, 255), control->Pixel(0, 0)) << "only the green half";
+	EXPECT_EQ(Rgba(0, 255, 0, 255), control->Pixel(3, 3));
+	const VGuiDrawRecord &r = control->DrawLog().back();
+	EXPECT_EQ(VGuiDrawRecord::TexturedRect, r.kind);
+	EXPECT_EQ(0.5f, r.s0);
+	EXPECT_EQ(1.0f, r.t1);
+	surface->DrawTexturedSubRect(10, 10, 12, 12, NAN, 0.0f, INFINITY, 1.0f);
+	EXPECT_EQ(Rgba(255, 0, 0, 255), control->Pixel(10, 10)) << "coordinates that are not numbers read as 0";
+	surface->DrawTexturedRect(0, 0, 1, 1);
+	EXPECT_EQ(0.0f, control->DrawLog().back().s0);
+	EXPECT_EQ(1.0f, control->DrawLog().back().s1) << "a whole texture is 0..1";
+}
+
+TEST_F(SurfaceTest, PolygonsWithCornersThatAreNotNumbersDrawNothing)
+{
+	control->DefineTexture("vgui/white", 2, 2, nullptr);
+	int id = surface->CreateNewTextureID();
+	surface->DrawSetTextureFile(id, "vgui/white", 0, false);
+	surface->DrawSetTexture(id);
+	surface->DrawSetColor(255, 255, 255, 255);
+	vgui::Vertex_t wild[3] = { { -1e30f, -1e30f, NAN, 0 }, { 1e30f, 0, 0, 0 }, { 0, 1e30f, 0, 0 } };
+	surface->DrawTexturedPolygon(3, wild, true);
+	vgui::Vertex_t notNumbers[3] = { { NAN, 0, 0, 0 }, { 0, NAN, 0, 0 }, { INFINITY, 5, 0, 0 } };
+	surface->DrawTexturedPolygon(3, notNumbers, true);
+	vgui::Vertex_t badTexture[3] = { { 0, 0, NAN, NAN }, { 10, 0, INFINITY, 0 }, { 0, 10, 0, 1 } };
+	surface->DrawTexturedPolygon(3, badTexture, true);
+	EXPECT_EQ(3u, control->DrawLog().size());
+	EXPECT_EQ(0, control->DrawLog()[1].x0) << "a corner that is not a number counts as 0";
+}
+
+TEST_F(SurfaceTest, CirclesAndMaterialsThroughTheMaterialSurface)
+{
+	auto *mat = static_cast<IMatSystemSurface *>(EngineInterface(MAT_SYSTEM_SURFACE_INTERFACE_VERSION));
+	ASSERT_NE(nullptr, mat);
+	surface->DrawSetColor(9, 9, 9, 9);
+	mat->DrawColoredCircle(50, 50, 10.0f, 255, 0, 0, 255);
+	const VGuiDrawRecord &r = control->DrawLog().back();
+	EXPECT_EQ(VGuiDrawRecord::Circle, r.kind);
+	EXPECT_EQ(50, r.x0);
+	EXPECT_EQ(10.0f, r.radius);
+	EXPECT_EQ(255, r.r);
+	EXPECT_EQ(Rgba(255, 0, 0, 255), control->Pixel(60, 50)) << "on the outline";
+	EXPECT_EQ(0u, control->Pixel(50, 50)) << "not filled";
+	surface->DrawFilledRect(0, 0, 1, 1);
+	EXPECT_EQ(9, control->DrawLog().back().r) << "the draw colour is left as it was";
+	mat->DrawColoredCircle(0, 0, -1.0f, 1, 1, 1, 1);
+	mat->DrawColoredCircle(0, 0, 1e30f, 1, 1, 1, 1);
+	EXPECT_EQ(4u, control->DrawLog().size());
+
+	int id = surface->CreateNewTextureID();
+	mat->DrawSetTextureMaterial(id, nullptr);
+	char name[32] = "";
+	EXPECT_FALSE(surface->DrawGetTextureFile(id, name, sizeof(name)));
+}
+
+TEST_F(SurfaceTest, TextSizeAndCursorVisibility)
+{
+	vgui::HFont font = surface->CreateFont();
+	int w = -1, t = -1;
+	surface->GetTextSize(font, L"abc", w, t);
+	EXPECT_EQ(0, w);
+	EXPECT_EQ(0, t);
+	ASSERT_TRUE(surface->SetFontGlyphSet(font, VGUI_STANDIN_FIXED_FONT, 10, 0, 0, 0, 0));
+	surface->GetTextSize(font, L"abc", w, t);
+	EXPECT_EQ(15, w);
+	EXPECT_EQ(10, t);
+	surface->GetTextSize(font, nullptr, w, t);
+	EXPECT_EQ(0, w);
+	EXPECT_TRUE(surface->IsCursorVisible());
+	control->SetCursorVisible(false);
+	EXPECT_FALSE(surface->IsCursorVisible());
+	control->Reset();
+	EXPECT_TRUE(surface->IsCursorVisible());
+}
+
 using SurfacePopupTest = VGuiServicesTest;
 
 // The key focus goes to the top keyboard popup, so it shows which popup is on top.

@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "VGuiServices.h"
+#include "engine/ivengineclient.h"
+#include "vgui/IInputInternal.h"
 
 namespace
 {
@@ -158,5 +160,86 @@ TEST_F(VGuiInputTest, ModalSubTreeAndCursorOverrideAreKeptUntilReleased)
 	EXPECT_EQ(static_cast<vgui::HCursor>(vgui::dc_hand), input->GetCursorOveride());
 	control->Reset();
 	EXPECT_EQ(0u, input->GetCursorOveride());
+}
+}
+
+namespace
+{
+TEST_F(VGuiInputTest, InternalInputReachesPanelsAtOnceAndCountsForThisFrame)
+{
+	auto *internal = static_cast<vgui::IInputInternal *>(EngineInterface(VGUI_INPUTINTERNAL_INTERFACE_VERSION));
+	ASSERT_NE(nullptr, internal);
+	RecordingClient *client = nullptr;
+	vgui::VPANEL p = Make(&client, root);
+	control->SetKeyFocus(p);
+	control->RunFrame();
+	client->calls.clear();
+
+	using V = std::vector<std::string>;
+	EXPECT_TRUE(internal->InternalCursorMoved(3, 4));
+	EXPECT_TRUE(internal->InternalMousePressed(MOUSE_LEFT));
+	EXPECT_FALSE(input->IsMouseDown(MOUSE_LEFT)) << "the press alone leaves the button state";
+	internal->SetMouseCodeState(MOUSE_LEFT, true);
+	EXPECT_TRUE(input->IsMouseDown(MOUSE_LEFT));
+	internal->SetMouseCodeState(KEY_A, true);
+	EXPECT_FALSE(input->IsKeyDown(KEY_A)) << "only mouse buttons";
+	EXPECT_TRUE(internal->InternalMouseDoublePressed(MOUSE_RIGHT));
+	EXPECT_TRUE(internal->InternalMouseReleased(MOUSE_LEFT));
+	EXPECT_TRUE(internal->InternalMouseWheeled(2));
+	EXPECT_FALSE(internal->InternalMousePressed(KEY_A)) << "a key is no mouse button";
+	EXPECT_TRUE(internal->InternalKeyCodePressed(KEY_B));
+	internal->InternalKeyCodeTyped(KEY_B);
+	internal->InternalKeyCodeReleased(KEY_B);
+	EXPECT_FALSE(internal->InternalKeyCodePressed(static_cast<ButtonCode_t>(-7)));
+	EXPECT_EQ((V{ "CursorEntered", "CursorMoved", "MousePressed", "MouseDoublePressed", "MouseReleased", "MouseWheeled",
+	              "KeyCodePressed", "KeyCodeTyped", "KeyCodeReleased" }),
+	          Messages(client));
+	int x, y;
+	internal->GetCursorPos(x, y);
+	EXPECT_EQ(3, x);
+	EXPECT_TRUE(input->WasMousePressed(MOUSE_LEFT));
+	EXPECT_TRUE(input->WasMouseDoublePressed(MOUSE_RIGHT));
+	EXPECT_FALSE(input->WasMousePressed(MOUSE_RIGHT));
+	EXPECT_TRUE(input->WasKeyPressed(KEY_B));
+	EXPECT_TRUE(input->WasKeyTyped(KEY_B));
+	EXPECT_TRUE(input->WasKeyReleased(KEY_B));
+	EXPECT_FALSE(input->WasKeyPressed(MOUSE_LEFT)) << "mouse codes are no keys";
+	control->RunFrame();
+	EXPECT_FALSE(input->WasKeyPressed(KEY_B));
+	EXPECT_FALSE(input->WasMousePressed(MOUSE_LEFT));
+
+	// SetCursorPos moves the cursor without telling panels.
+	client->calls.clear();
+	input->SetCursorPos(50, 60);
+	input->GetCursorPos(x, y);
+	EXPECT_EQ(60, y);
+	EXPECT_TRUE(Messages(client).empty());
+}
+
+TEST_F(VGuiInputTest, KeyTrappingCatchesTheNextPressOnce)
+{
+	auto *client = static_cast<IVEngineClient *>(EngineInterface(VENGINE_CLIENT_INTERFACE_VERSION));
+	ASSERT_NE(nullptr, client);
+	ButtonCode_t code = BUTTON_CODE_INVALID;
+	EXPECT_FALSE(client->CheckDoneKeyTrapping(code));
+	client->StartKeyTrapMode();
+	control->QueueButton(KEY_F, true);
+	control->QueueButton(KEY_G, true);
+	control->RunFrame();
+	EXPECT_TRUE(client->CheckDoneKeyTrapping(code));
+	EXPECT_EQ(KEY_F, code);
+	EXPECT_FALSE(client->CheckDoneKeyTrapping(code));
+	EXPECT_EQ((std::vector<int>{ KEY_G }), control->UnhandledKeys()) << "the trapped key reaches no panel";
+	EXPECT_TRUE(input->IsKeyDown(KEY_F));
+
+	auto *engine = static_cast<IEngineStandIn *>(EngineInterface(ENGINE_STANDIN_INTERFACE_VERSION));
+	engine->SetKeyBinding("SPACE", "+jump");
+	engine->SetKeyBinding("a", "+JUMP");
+	EXPECT_STREQ("SPACE", client->Key_LookupBinding("+jump")) << "first key in name order";
+	EXPECT_EQ(nullptr, client->Key_LookupBinding("+duck"));
+	EXPECT_EQ(nullptr, client->Key_LookupBinding(nullptr));
+	engine->SetKeyBinding("SPACE", "");
+	engine->SetKeyBinding("a", nullptr);
+	EXPECT_EQ(nullptr, client->Key_LookupBinding("+jump"));
 }
 }

@@ -1,6 +1,6 @@
 // CUtlBuffer as the Linux build of the HTML plug-in carries it: the whole buffer file, that is
-// tier1's CUtlBuffer (same fields, same shared members, compiled here from utlbuffer.cpp) plus the
-// members only this build has (utlbuffer_linux.cpp). It replaces tier1/utlbuffer.h for this
+// tier1's CUtlBuffer (same fields, same shared members, compiled here from tier1/src/utlbuffer.cpp)
+// plus the members only this build has (utlbuffer_linux.cpp). It replaces tier1/utlbuffer.h for this
 // library alone; the field layout must stay tier1's, since the engine fills these buffers.
 #pragma once
 
