@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <cstring>
 #include <string>
 
 #include "VGuiFixture.h"
@@ -317,5 +318,208 @@ TEST_F(BuildGroupTest, PanelsKeepTheirGroupByHandle)
 	EXPECT_FALSE(m_dialog->IsBuildModeActive());
 	m_dialog->ActivateBuildMode();
 	EXPECT_TRUE(m_dialog->IsBuildModeActive());
+}
+
+// A dialog that can make a build-mode window: a panel that logs the messages posted to it.
+class BuildWindow : public vgui::Panel
+{
+public:
+	BuildWindow(std::string *log) : vgui::Panel(nullptr, "BuildDialog"), m_log(log) {}
+	void OnMessage(const KeyValues *params, vgui::VPANEL) override
+	{
+		// Only what the build group posts; the engine's cursor and tick messages are not logged.
+		static const char *const kEngine[] = { "CursorEntered", "CursorMoved", "CursorExited", "MouseFocusTicked",
+		                                       "KeyFocusTicked" };
+		for (const char *name : kEngine)
+			if (!strcmp(params->GetName(), name))
+				return;
+		*m_log += params->GetName();
+		if (void *ptr = const_cast<KeyValues *>(params)->GetPtr("PanelPtr"))
+			*m_log += std::string("(") + static_cast<vgui::Panel *>(ptr)->GetName() + ")";
+		*m_log += " ";
+	}
+	void OnCommand(const char *command) override { *m_log += std::string("command.") + command + " "; }
+
+private:
+	std::string *m_log;
+};
+
+class BuildableDialog : public vgui::EditablePanel
+{
+public:
+	BuildableDialog(std::string *log) : vgui::EditablePanel(nullptr, "dlg"), m_log(log) {}
+	bool RequestInfo(KeyValues *data) override
+	{
+		if (!strcmp(data->GetName(), "BuildDialog"))
+		{
+			window = new BuildWindow(m_log);
+			window->SetParent(GetVParent());
+			data->SetPtr("PanelPtr", window);
+			return true;
+		}
+		return vgui::EditablePanel::RequestInfo(data);
+	}
+	BuildWindow *window = nullptr;
+
+private:
+	std::string *m_log;
+};
+
+class BuildModeTest : public BuildGroupTest
+{
+protected:
+	void SetUp() override
+	{
+		BuildGroupTest::SetUp();
+		m_buildable = new BuildableDialog(&m_log);
+		m_buildable->SetParent(m_root);
+		m_buildable->SetBounds(0, 0, 200, 100);
+		m_buildable->LoadControlSettings("resource/dialog.res");
+		m_group = m_buildable->GetBuildGroup();
+	}
+	void TearDown() override
+	{
+		delete m_buildable;
+		BuildGroupTest::TearDown();
+	}
+	std::string TakeLog()
+	{
+		Frame();
+		std::string out;
+		out.swap(m_log);
+		return out;
+	}
+	void CursorAt(int x, int y)
+	{
+		m_vgui->QueueCursorMove(x, y);
+		Frame();
+	}
+
+	std::string m_log;
+	BuildableDialog *m_buildable = nullptr;
+	vgui::BuildGroup *m_group = nullptr;
+};
+
+TEST_F(BuildModeTest, SwitchingOnOpensTheDialogAndOffClosesIt)
+{
+	m_buildable->ActivateBuildMode();
+	ASSERT_NE(nullptr, m_buildable->window);
+	EXPECT_EQ("SetActiveControl(dlg) ", TakeLog());
+	EXPECT_EQ(m_buildable, m_group->GetCurrentPanel());
+	EXPECT_TRUE(m_buildable->FindChildByName("title")->IsBuildGroupEnabled());
+	m_group->SetEnabled(false);
+	EXPECT_EQ("command.Close ", TakeLog());
+	EXPECT_EQ(nullptr, m_group->GetCurrentPanel());
+}
+
+TEST_F(BuildModeTest, DraggingMovesTheSelectedControlsOnTheGrid)
+{
+	m_buildable->ActivateBuildMode();
+	TakeLog();
+	vgui::Panel *title = m_buildable->FindChildByName("title");  // at 5,6
+	vgui::Panel *box = m_buildable->FindChildByName("box");      // at 50,0
+	m_group->SetSnap(2, 2);
+
+	CursorAt(10, 10);
+	EXPECT_TRUE(m_group->MousePressed(MOUSE_LEFT, title));
+	EXPECT_EQ("HideNewControlMenu SetActiveControl(title) StoreUndo ", TakeLog());
+	CursorAt(25, 30);
+	EXPECT_TRUE(m_group->CursorMoved(25, 30, title));
+	EXPECT_EQ("20,26,40,10", Bounds(title));  // 5+15 -> 20, 6+20 -> 26
+	EXPECT_EQ("UpdateControlData EnableSaveButton ", TakeLog());
+	EXPECT_TRUE(m_group->MouseReleased(MOUSE_LEFT, title));
+	EXPECT_FALSE(m_group->CursorMoved(40, 40, title));  // no drag any more
+	EXPECT_EQ("20,26,40,10", Bounds(title));
+	(void)box;
+
+	// The right button on the context panel offers the new-control menu.
+	EXPECT_TRUE(m_group->MousePressed(MOUSE_RIGHT, m_buildable));
+	EXPECT_EQ("ShowNewControlMenu ", TakeLog());
+}
+
+TEST_F(BuildModeTest, KeysMoveByTheSnapStepAndAskTheDialog)
+{
+	m_buildable->ActivateBuildMode();
+	TakeLog();
+	vgui::Panel *title = m_buildable->FindChildByName("title");
+	m_group->SetSnap(5, 3);
+	EXPECT_TRUE(m_group->KeyCodeTyped(KEY_RIGHT, title));
+	EXPECT_EQ("10,6,40,9", Bounds(title));  // 9 tall trimmed to the 3-grid (6 + 10 = 16 -> 15)
+	EXPECT_EQ("SetActiveControl(title) PanelMoved ", TakeLog());
+	EXPECT_TRUE(m_group->KeyCodeTyped(KEY_UP, title));
+	EXPECT_EQ("10,3,40,9", Bounds(title));
+	TakeLog();
+	EXPECT_TRUE(m_group->KeyCodeTyped(KEY_DELETE, title));
+	EXPECT_TRUE(m_group->KeyTyped(L'x', title));
+	EXPECT_EQ("DeletePanel ", TakeLog());
+}
+
+TEST_F(BuildModeTest, WithoutADialogEventsAreNotTaken)
+{
+	vgui::Panel *title = m_buildable->FindChildByName("title");
+	EXPECT_FALSE(m_group->MousePressed(MOUSE_LEFT, title));
+	EXPECT_FALSE(m_group->KeyCodeTyped(KEY_RIGHT, title));
+	EXPECT_EQ("5,6,40,10", Bounds(title));
+	EXPECT_EQ("", TakeLog());
+}
+
+TEST_F(BuildModeTest, ReloadKeepsTheOwnerAndControlsMadeInCode)
+{
+	auto *kept = new vgui::Panel(m_buildable, "kept");
+	vgui::PHandle title;
+	title = m_buildable->FindChildByName("title");
+	m_group->ReloadControlSettings();  // reloads the stored name through the dialog
+	Frame();                            // the old build dialog goes
+	EXPECT_EQ(nullptr, title.Get());
+	EXPECT_NE(nullptr, m_buildable->FindChildByName("title"));
+	EXPECT_EQ(kept, m_buildable->FindChildByName("kept"));
+	EXPECT_STREQ("resource/dialog.res", m_group->GetResourceName());
+	EXPECT_EQ(m_buildable, m_group->GetMembers()[0].Get());
+	EXPECT_NE(nullptr, m_buildable->window);  // the dialog is opened again
+
+	m_group->ChangeControlSettingsFile("resource/none.res");
+	EXPECT_EQ(nullptr, m_buildable->FindChildByName("title"));
+	EXPECT_STREQ("resource/none.res", m_group->GetResourceName());
+	EXPECT_EQ(2, m_group->GetRegisteredControlSettingsFileCount());
+}
+
+TEST_F(BuildModeTest, RulersShowTheCurrentControlsDistances)
+{
+	m_buildable->ActivateBuildMode();
+	vgui::Panel *title = m_buildable->FindChildByName("title");  // 5,6,40,10 in 200 x 100
+	CursorAt(10, 10);
+	m_group->MousePressed(MOUSE_LEFT, title);
+	m_group->MouseReleased(MOUSE_LEFT, title);
+	int before = m_buildable->GetChildCount();
+	m_group->ToggleRulerDisplay();
+	EXPECT_TRUE(m_group->HasRulersOn());
+	ASSERT_EQ(before + 4, m_buildable->GetChildCount());
+
+	m_vgui->ClearDrawLog();
+	m_group->DrawRulers();
+	int lines = 0;
+	for (const VGuiDrawRecord &r : m_vgui->DrawLog())
+		lines += r.kind == VGuiDrawRecord::FilledRect;
+	EXPECT_EQ(8, lines);
+	std::string texts;
+	for (int i = before; i < m_buildable->GetChildCount(); ++i)
+	{
+		char text[20];
+		m_buildable->GetChild(i)->GetText(text, sizeof(text));
+		texts += std::string(text) + (m_buildable->GetChild(i)->IsVisible() ? " " : "(hidden) ");
+	}
+	EXPECT_EQ("5 6 155 84 ", texts);
+
+	// The rulers are not saved with the layout.
+	KeyValues *out = new KeyValues("out");
+	m_group->GetSettings(out);
+	int sections = 0;
+	for (KeyValues *k = out->GetFirstSubKey(); k; k = k->GetNextKey())
+		++sections;
+	EXPECT_EQ(3, sections);  // dlg, title, box: no unnamed ruler
+	out->deleteThis();
+
+	m_group->ToggleRulerDisplay();
+	EXPECT_FALSE(m_buildable->GetChild(before)->IsVisible());
 }
 }

@@ -86,22 +86,15 @@ BuildGroup::BuildGroup(Panel *parentPanel, Panel *contextPanel)
 	m_pResourcePathID = nullptr;
 	m_pBuildContext = nullptr;
 	m_pParentPanel = parentPanel;
-	for (Label *&ruler : _rulerNumber)
-		ruler = nullptr;
 	_showRulers = false;
 	SetContextPanel(contextPanel);
 }
 
 BuildGroup::~BuildGroup()
 {
-	if (Panel *dialog = _buildDialog.Get())
-		dialog->MarkForDeletion();
-	for (Label *&ruler : _rulerNumber)
-	{
-		if (ruler)
-			static_cast<Panel *>(ruler)->MarkForDeletion();
-		ruler = nullptr;
-	}
+	delete _buildDialog.Get();
+	for (PHandle &ruler : _rulerNumber)
+		delete ruler.Get();
 	delete[] m_pResourceName;
 	delete[] m_pResourcePathID;
 	m_HandleTable.RemoveHandle(m_hBuildGroup);
@@ -265,8 +258,8 @@ void BuildGroup::GetSettings(KeyValues *resourceData)
 		if (_showRulers)
 		{
 			bool isRuler = false;
-			for (Label *ruler : _rulerNumber)
-				isRuler = isRuler || (ruler && static_cast<Panel *>(ruler) == panel);
+			for (PHandle &ruler : _rulerNumber)
+				isRuler = isRuler || ruler.Get() == panel;
 			if (isRuler)
 				continue;
 		}
@@ -568,9 +561,9 @@ bool BuildGroup::MousePressed(ButtonCode_t code, Panel *panel)
 	}
 	if (_showRulers)
 	{
-		for (Label *ruler : _rulerNumber)
+		for (PHandle &ruler : _rulerNumber)
 		{
-			if (ruler && static_cast<Panel *>(ruler) == panel)
+			if (ruler.Get() == panel)
 				return true;
 		}
 	}
@@ -781,9 +774,9 @@ HCursor BuildGroup::GetCursor(Panel *panel)
 void BuildGroup::ToggleRulerDisplay()
 {
 	_showRulers = !_showRulers;
-	if (!_rulerNumber[0] && m_pBuildContext)
+	if (!_rulerNumber[0].Get() && m_pBuildContext)
 	{
-		for (Label *&ruler : _rulerNumber)
+		for (PHandle &ruler : _rulerNumber)
 			ruler = new Label(m_pBuildContext, nullptr, "");
 	}
 	SetRulerLabelsVisible(_showRulers);
@@ -793,10 +786,10 @@ void BuildGroup::ToggleRulerDisplay()
 
 void BuildGroup::SetRulerLabelsVisible(bool state)
 {
-	for (Label *ruler : _rulerNumber)
+	for (PHandle &ruler : _rulerNumber)
 	{
-		if (ruler)
-			static_cast<Panel *>(ruler)->SetVisible(state);
+		if (Panel *label = ruler.Get())
+			label->SetVisible(state);
 	}
 }
 
@@ -804,7 +797,7 @@ void BuildGroup::ApplySchemeSettings(IScheme *) { DrawRulers(); }
 
 void BuildGroup::DrawRulers()
 {
-	if (!_showRulers || !m_pBuildContext || !_rulerNumber[0])
+	if (!_showRulers || !m_pBuildContext || !_rulerNumber[0].Get())
 		return;
 	if (!_currentPanel || _currentPanel == m_pBuildContext)
 	{
@@ -836,10 +829,12 @@ void BuildGroup::DrawRulers()
 	{
 		char text[20];
 		snprintf(text, sizeof(text), "%d", values[i]);
-		Label *ruler = _rulerNumber[i];
+		auto *ruler = dynamic_cast<Label *>(_rulerNumber[i].Get());
+		if (!ruler)
+			continue;
 		ruler->SetText(text);
 		ruler->SizeToContents();
-		Panel *label = static_cast<Panel *>(ruler);
+		Panel *label = ruler;
 		int lw = label->GetWide(), lt = label->GetTall();
 		switch (i)
 		{

@@ -127,7 +127,7 @@ private:
 	CUtlVector<PHandle> _controlGroup;
 	CUtlVector<int> _groupDeltaX;
 	CUtlVector<int> _groupDeltaY;
-	Label *_rulerNumber[4];
+	PHandle _rulerNumber[4];  // labels, by handle: they belong to the context panel
 	bool _showRulers;
 	CUtlVector<CUtlSymbol> m_RegisteredControlSettingsFiles;
 };
