@@ -276,6 +276,15 @@ TEST_F(BuildGroupTest, ControlsMadeByClassNameGetTheFirstFreeNumber)
 	EXPECT_STREQ("ABCDEFGHIJKLMNOPQRSTUVWX1", name);
 }
 
+TEST_F(BuildGroupTest, PanelsComingAndGoingDoNotGrowTheMemberList)
+{
+	for (int i = 0; i < 1000; ++i)
+		delete new vgui::Panel(m_dialog, "passing");
+	auto *stays = new vgui::Panel(m_dialog, "stays");
+	stays->SetBuildGroup(m_dialog->GetBuildGroup());  // joining again adds nothing
+	EXPECT_EQ("dialog stays ", Members());
+}
+
 TEST_F(BuildGroupTest, SnappingMovesToTheGridAndTrimsTheSize)
 {
 	struct Case

@@ -400,10 +400,19 @@ void BuildGroup::PanelAdded(Panel *panel)
 {
 	if (!panel)
 		return;
-	for (int i = 0; i < _panelDar.Count(); ++i)
+	// Dead entries go on the way: a long-lived dialog (the menu's root) sees panels come and go
+	// all the time, and the list would otherwise grow, and this scan slow down, without end.
+	for (int i = 0; i < _panelDar.Count();)
 	{
-		if (_panelDar[i].Get() == panel)
+		Panel *member = _panelDar[i].Get();
+		if (member == panel)
 			return;
+		if (!member)
+		{
+			_panelDar.Remove(i);
+			continue;
+		}
+		++i;
 	}
 	PHandle handle;
 	handle = panel;
