@@ -1,9 +1,11 @@
-// The stand-in vgui system: the host's clock and an in-memory clipboard.
+// The stand-in vgui system: the host's clock, an in-memory clipboard and in-memory user
+// configuration of dialogs.
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "tier1/KeyValues.h"
 #include "tier1/interface.h"
 #include "vgui/ISystem.h"
 
@@ -41,8 +43,20 @@ public:
 		g_ShellExecutions.push_back(std::string(command ? command : "") + " " + (file ? file : ""));
 	}
 
+	KeyValues *GetUserConfigFileData(const char *dialogName, int dialogID) override
+	{
+		if (!dialogName || !*dialogName)
+			return nullptr;
+		if (!m_userConfig)
+			m_userConfig = new KeyValues("UserConfig");
+		std::string key = std::string(dialogName) + "_" + std::to_string(dialogID);
+		return m_userConfig->FindKey(key.c_str(), true);
+	}
+
 private:
 	std::string m_clipboard;
+	// Kept for the life of the process, as the engine keeps its configuration file.
+	KeyValues *m_userConfig = nullptr;
 };
 
 VGuiSystem s_VGuiSystem;

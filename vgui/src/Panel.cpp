@@ -16,6 +16,7 @@
 #include "vgui/IScheme.h"
 #include "vgui/ISurface.h"
 #include "vgui/IVGui.h"
+#include "vgui_controls/BuildGroup.h"
 #include "vgui_controls/Controls.h"
 #include "vgui_controls/Tooltip.h"
 
@@ -716,13 +717,31 @@ void Panel::SetCursor(HCursor cursor) { _cursor = cursor; }
 HCursor Panel::GetCursor() { return _cursor; }
 void Panel::SetCursorAlwaysVisible(bool visible) { surface()->SetCursorAlwaysVisible(visible); }
 
-void Panel::SetBuildGroup(BuildGroup *) {}
+// The build group a panel keeps by handle, so a destroyed group reads as none.
+static BuildGroup *BuildGroupOf(HPanel handle)
+{
+	return handle == INVALID_PANEL ? nullptr : BuildGroup::FromHandle(handle);
+}
+
+void Panel::SetBuildGroup(BuildGroup *buildGroup)
+{
+	m_hBuildGroup = buildGroup ? buildGroup->GetHandle() : INVALID_PANEL;
+	if (buildGroup)
+		buildGroup->PanelAdded(this);
+}
 bool Panel::IsBuildGroupEnabled()
 {
+	BuildGroup *group = BuildGroupOf(m_hBuildGroup);
+	if (group && group->IsEnabled())
+		return true;
 	Panel *parent = GetParent();
 	return parent ? parent->IsBuildGroupEnabled() : false;
 }
-bool Panel::IsBuildModeActive() { return false; }
+bool Panel::IsBuildModeActive()
+{
+	BuildGroup *group = BuildGroupOf(m_hBuildGroup);
+	return group && group->IsEnabled();
+}
 void Panel::SetBuildModeEditable(bool state) { _buildModeFlags = state ? (_buildModeFlags | BUILDMODE_EDITABLE) : (_buildModeFlags & ~BUILDMODE_EDITABLE); }
 bool Panel::IsBuildModeEditable() { return true; }
 void Panel::SetBuildModeDeletable(bool state) { _buildModeFlags = state ? (_buildModeFlags | BUILDMODE_DELETABLE) : (_buildModeFlags & ~BUILDMODE_DELETABLE); }
