@@ -20,6 +20,7 @@
 #include "vgui_controls/Divider.h"
 #include "vgui_controls/ImagePanel.h"
 #include "vgui_controls/Label.h"
+#include "vgui_controls/LuaEditablePanel.h"
 #include "vgui_controls/Panel.h"
 #include "vgui_controls/ProgressBar.h"
 #include "vgui_controls/RadioButton.h"
@@ -41,6 +42,7 @@ vgui::Panel *MakeToggleButton() { return new vgui::ToggleButton(nullptr, nullptr
 vgui::Panel *MakeScrollBar() { return new vgui::ScrollBar(nullptr, nullptr, false); }
 vgui::Panel *MakeImagePanel() { return new vgui::ImagePanel(nullptr, "ResourceImagePanel"); }
 vgui::Panel *MakeDivider() { return new vgui::Divider(nullptr, "Divider"); }
+vgui::Panel *MakeEditablePanel() { return new vgui::LuaEditablePanel(nullptr, "EditablePanel"); }
 vgui::Panel *MakeTGAImage() { return new vgui::TGAImagePanel(nullptr, "TGAImage"); }
 // The HTML panel cannot exist without the host's HTML renderer; a script asking for one then
 // gets the ordinary failure instead of stopping the game.
@@ -67,7 +69,7 @@ struct ControlEntry
 // Searched in order; the first name that matches decides.
 const ControlEntry kControls[] = {
 	{ "Frame", nullptr },
-	{ "EditablePanel", nullptr },
+	{ "EditablePanel", MakeEditablePanel },
 	{ "Panel", MakePanel },
 	{ "Label", MakeLabel },
 	{ "Button", MakeButton },
