@@ -643,6 +643,17 @@ public:
 	}
 	bool IsCursorVisible() override { return s_CursorVisible; }
 	void ResetFontCaches() override {}
+	int GetPopupCount() override { return static_cast<int>(s_Popups.size()); }
+	VPANEL GetPopup(int index) override
+	{
+		return index >= 0 && index < static_cast<int>(s_Popups.size()) ? s_Popups[index] : 0;
+	}
+	bool IsWithin(int x, int y) override
+	{
+		int wide = 0, tall = 0;
+		vguistandin::GetScreenSize(wide, tall);
+		return x >= 0 && y >= 0 && x < wide && y < tall;
+	}
 };
 
 Surface s_Surface;

@@ -459,6 +459,21 @@ public:
 		r->topmost = state;
 		vguistandin::PlacePopup(p, true);
 	}
+	bool IsFullyVisible(VPANEL p) override
+	{
+		for (Record *r = Find(p); r; r = Find(r->parent))
+			if (!r->visible)
+				return false;
+		return Find(p) != nullptr;
+	}
+	bool IsWithin(VPANEL p, int x, int y) override
+	{
+		if (!Find(p))
+			return false;
+		int x0, y0, x1, y1;
+		ClipRect(p, x0, y0, x1, y1);
+		return x >= x0 && x < x1 && y >= y0 && y < y1;
+	}
 };
 
 PanelTable s_PanelTable;

@@ -170,7 +170,10 @@ TEST_F(PanelLuaTest, LuaPaintSwitchDecidesWhoPaints)
 
 	ConVarRef luapaint("vgui_luapaint", true);
 	if (!luapaint.IsValid())
+	{
+		delete panel;
 		GTEST_SKIP() << "vgui_luapaint was registered by an earlier harness of this process";
+	}
 	luapaint.SetValue(0);
 	m_vgui->Paint();
 	luapaint.SetValue(1);

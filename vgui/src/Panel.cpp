@@ -210,8 +210,10 @@ Panel::~Panel()
 	delete static_cast<BaseTooltip *>(m_pTooltips);
 	m_pTooltips = nullptr;
 
+	// A drag of a panel on its way out is cancelled: a drop would hand the target messages
+	// that name this panel after it is gone.
 	if (m_pDragDrop && m_pDragDrop->m_bDragging)
-		OnFinishDragging(false, BUTTON_CODE_INVALID, false);
+		OnFinishDragging(false, BUTTON_CODE_INVALID, true);
 
 	SetFlag(AUTODELETE_ENABLED, false);
 	SetFlag(MARKED_FOR_DELETION, true);
@@ -891,63 +893,11 @@ void Panel::SetWorldClicker(bool state) { m_bWorldClicker = state; }
 bool Panel::IsWorldClicker() { return m_bWorldClicker; }
 
 // Defaults of the operations whose behaviour belongs to input routing, focus, settings,
-// action signals, key bindings, drag and drop and navigation.
+// action signals and key bindings.
 
 VPANEL Panel::GetCurrentKeyFocus() { return 0; }
 int Panel::GetTabPosition() { return _tabPosition; }
 void Panel::SetTabPosition(int position) { _tabPosition = static_cast<unsigned char>(position); }
 void Panel::SetTriplePressAllowed(bool state) { SetFlag(TRIPLE_PRESS_ALLOWED, state); }
 bool Panel::IsTriplePressAllowed() const { return IsFlag(TRIPLE_PRESS_ALLOWED); }
-void Panel::SetDragEnabled(bool enabled) { m_pDragDrop->m_bDragEnabled = enabled; }
-bool Panel::IsDragEnabled() const { return m_pDragDrop->m_bDragEnabled; }
-void Panel::SetShowDragHelper(bool enabled) { m_pDragDrop->m_bShowDragHelper = enabled; }
-void Panel::OnDragFailed(CUtlVector<KeyValues *> &) {}
-void Panel::SetBlockDragChaining(bool block) { m_pDragDrop->m_bBlockDragChaining = block; }
-bool Panel::IsBlockingDragChaining() const { return m_pDragDrop->m_bBlockDragChaining; }
-int Panel::GetDragStartTolerance() const { return m_pDragDrop->m_nDragStartTolerance; }
-void Panel::SetDragSTartTolerance(int nTolerance) { m_pDragDrop->m_nDragStartTolerance = nTolerance; }
-void Panel::SetDropEnabled(bool enabled, float hoverContextTime)
-{
-	m_pDragDrop->m_bDropEnabled = enabled;
-	m_pDragDrop->m_flHoverContextTime = hoverContextTime;
-}
-bool Panel::IsDropEnabled() const { return m_pDragDrop->m_bDropEnabled; }
-bool Panel::GetDropContextMenu(Menu *, CUtlVector<KeyValues *> &) { return false; }
-void Panel::OnDropContextHoverShow(CUtlVector<KeyValues *> &) {}
-void Panel::OnDropContextHoverHide(CUtlVector<KeyValues *> &) {}
-DragDropState_t *Panel::GetDragDropInfo() { return m_pDragDrop; }
-void Panel::OnGetAdditionalDragPanels(CUtlVector<Panel *> &) {}
-void Panel::OnCreateDragData(KeyValues *) {}
-bool Panel::IsDroppable(CUtlVector<KeyValues *> &) { return false; }
-void Panel::OnDraggablePanelPaint() {}
-void Panel::OnDroppablePanelPaint(CUtlVector<KeyValues *> &, CUtlVector<Panel *> &) {}
-void Panel::OnPanelDropped(CUtlVector<KeyValues *> &) {}
-void Panel::OnPanelEnteredDroppablePanel(CUtlVector<KeyValues *> &) {}
-void Panel::OnPanelExitedDroppablePanel(CUtlVector<KeyValues *> &) {}
-Panel *Panel::GetDropTarget(CUtlVector<KeyValues *> &) { return nullptr; }
-Panel *Panel::GetDragPanel() { return nullptr; }
-bool Panel::IsBeingDragged() { return m_pDragDrop && m_pDragDrop->m_bDragging; }
-HCursor Panel::GetDropCursor(CUtlVector<KeyValues *> &) { return dc_arrow; }
-bool Panel::CanStartDragging(int, int, int, int) { return false; }
-Panel *Panel::NavigateUp() { return nullptr; }
-Panel *Panel::NavigateDown() { return nullptr; }
-Panel *Panel::NavigateLeft() { return nullptr; }
-Panel *Panel::NavigateRight() { return nullptr; }
-Panel *Panel::NavigateActivate() { return nullptr; }
-Panel *Panel::NavigateBack() { return nullptr; }
-void Panel::NavigateTo() {}
-void Panel::NavigateFrom() {}
-void Panel::NavigateToChild(Panel *) {}
-void Panel::OnNavigateTo(const char *) {}
-void Panel::OnNavigateFrom(const char *) {}
-void Panel::OnStartDragging() {}
-void Panel::OnContinueDragging() {}
-void Panel::OnFinishDragging(bool, ButtonCode_t, bool)
-{
-	if (m_pDragDrop)
-		m_pDragDrop->m_bDragging = false;
-}
-void Panel::DragDropStartDragging() {}
-void Panel::GetDragData(CUtlVector<KeyValues *> &) {}
-void Panel::CreateDragData() {}
 }

@@ -526,7 +526,14 @@ void Panel::OnThink()
 		OnFinishDragging(true, kNoButton, true);
 		return;
 	}
-	// The drop target and its context menu belong to the drag-and-drop record, which this
-	// library keeps without a target; with none, nothing more happens.
+	if (!drag->m_hDropTarget.Get())
+		return;
+	if (!input()->IsMouseDown(MOUSE_LEFT))
+	{
+		OnContinueDragging();
+		OnFinishDragging(true, kNoButton, false);
+		return;
+	}
+	DragDropHoverThink();
 }
 }

@@ -85,6 +85,10 @@ public:
 
 	// Popup ordering: a popup set topmost stays above the popups that are not.
 	virtual void SetTopmostPopup(VPANEL vguiPanel, bool state) = 0;
+	// Whether the panel and every parent up to the root are visible.
+	virtual bool IsFullyVisible(VPANEL vguiPanel) = 0;
+	// Whether the screen point lies inside the panel's clipped rectangle.
+	virtual bool IsWithin(VPANEL vguiPanel, int x, int y) = 0;
 
 protected:
 	virtual ~IPanel() = default;

@@ -148,6 +148,12 @@ public:
 	// Forgets glyphs drawn so far, so that redefined fonts draw afresh.
 	virtual void ResetFontCaches() = 0;
 
+	// The popups from the bottom (0) to the top; 0 for an index out of range.
+	virtual int GetPopupCount() = 0;
+	virtual VPANEL GetPopup(int index) = 0;
+	// Whether the screen point lies on the surface.
+	virtual bool IsWithin(int x, int y) = 0;
+
 protected:
 	virtual ~ISurface() = default;
 };

@@ -54,17 +54,31 @@ enum PinCorner_e
 	PIN_LAST,
 };
 
-// Drag-and-drop bookkeeping of a panel.
+// Drag-and-drop bookkeeping of a panel: as a drag source, as a drop target and the drag
+// in flight. The record owns the drag messages until the drag ends.
 struct DragDropState_t
 {
+	DragDropState_t() = default;
+	DragDropState_t(const DragDropState_t &) = delete;
+	DragDropState_t &operator=(const DragDropState_t &) = delete;
+	~DragDropState_t();
+
 	bool m_bDragEnabled = false;
-	bool m_bShowDragHelper = true;
-	bool m_bDropEnabled = false;
-	bool m_bDragStarted = false;
+	bool m_bShowHelper = true;
 	bool m_bDragging = false;
-	bool m_bBlockDragChaining = false;
-	int m_nDragStartTolerance = 8;
-	float m_flHoverContextTime = 0.0f;
+	bool m_bDragStarted = false;
+	int m_nStartTolerance = 8;
+	int m_StartPos[2] = { 0, 0 };
+	int m_CurrentPos[2] = { 0, 0 };
+	CUtlVector<KeyValues *> m_DragData;
+	CUtlVector<PHandle> m_DragPanels;
+	bool m_bDropEnabled = false;
+	float m_flContextMenuDelay = 0.0f;
+	PHandle m_hDropTarget;
+	unsigned int m_nHoverStartTime = 0;
+	bool m_bContextMenuShown = false;
+	PHandle m_hContextMenu;
+	bool m_bBlockChaining = false;
 };
 
 // Marks a base that every control inherits virtually.
@@ -450,6 +464,20 @@ public:
 	// Input routing, focus and popups.
 	void ScreenToLocal(int &x, int &y);
 	void InternalSetCursor();
+	// Drag and drop: the drop target under the cursor, and the engine handle of this panel.
+	Panel *FindDropTargetPanel();
+	void FindDropTargetPanel_R(CUtlVector<VPANEL> &panelList, int x, int y, VPANEL check);
+	HPanel ToHandle() const;
+	// Navigation searches from the panel the walk began at (null from outside).
+	Panel *GetNavUp(Panel *first = nullptr);
+	Panel *GetNavDown(Panel *first = nullptr);
+	Panel *GetNavLeft(Panel *first = nullptr);
+	Panel *GetNavRight(Panel *first = nullptr);
+	Panel *GetNavActivate(Panel *first = nullptr);
+	Panel *GetNavBack(Panel *first = nullptr);
+	Panel *GetNavToRelay(Panel *first = nullptr);
+	// The direction the last navigation arrived from (0 up, 1 down, 2 left, 3 right, 5 other).
+	int GetLastNavDirection() const { return m_LastNavDirection; }
 	void MakePopup(bool showTaskbarIcon = true, bool disabled = false);
 	bool IsConsoleStylePanel() const { return (_flags3 & FLAGS3_CONSOLE_STYLE) != 0; }
 	void SetConsoleStylePanel(bool state);
@@ -573,6 +601,12 @@ private:
 	// Fills the message map of "Panel" on the first construction.
 	static void RegisterPanelMaps();
 	void PaintBorderNow();
+	// The drop cursor and the drop context menu while a started drag hovers over its target.
+	void DragDropHoverThink();
+	// Resolves one navigation entry (index as in m_NavTargets) to a panel, caching it.
+	Panel *ResolveNavTarget(int index);
+	// Follows one kind of navigation entry past hidden panels.
+	Panel *SearchNav(int index, Panel *first);
 
 	bool m_bPassUnhandledInput;
 	int m_LastNavDirection;
