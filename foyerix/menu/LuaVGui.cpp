@@ -15,6 +15,7 @@
 #include "vgui/ISurface.h"
 #include "vgui/ISystem.h"
 #include "vgui_controls/Button.h"
+#include "vgui_controls/CAchievementIcon.h"
 #include "vgui_controls/CheckButton.h"
 #include "vgui_controls/Controls.h"
 #include "vgui_controls/Divider.h"
@@ -27,6 +28,7 @@
 #include "vgui_controls/ScrollBar.h"
 #include "vgui_controls/TGAImagePanel.h"
 #include "vgui_controls/ToggleButton.h"
+#include "vgui_controls/URLLabel.h"
 
 namespace
 {
@@ -40,6 +42,8 @@ vgui::Panel *MakeProgressBar() { return new vgui::ProgressBar(nullptr, nullptr);
 vgui::Panel *MakeRadioButton() { return new vgui::RadioButton(nullptr, nullptr, "RadioButton"); }
 vgui::Panel *MakeToggleButton() { return new vgui::ToggleButton(nullptr, nullptr, "ToggleButton"); }
 vgui::Panel *MakeScrollBar() { return new vgui::ScrollBar(nullptr, nullptr, false); }
+vgui::Panel *MakeURLLabel() { return new vgui::URLLabel(nullptr, nullptr, "URLLabel", nullptr); }
+vgui::Panel *MakeAchievementIcon() { return new CAchievementIcon(nullptr, "AvatarImage"); }
 vgui::Panel *MakeImagePanel() { return new vgui::ImagePanel(nullptr, "ResourceImagePanel"); }
 vgui::Panel *MakeDivider() { return new vgui::Divider(nullptr, "Divider"); }
 vgui::Panel *MakeEditablePanel() { return new vgui::LuaEditablePanel(nullptr, "EditablePanel"); }
@@ -87,10 +91,10 @@ const ControlEntry kControls[] = {
 	{ "ImagePanel", MakeImagePanel },
 	{ "AnimatingImagePanel", nullptr },
 	{ "Divider", MakeDivider },
-	{ "URLLabel", nullptr },
+	{ "URLLabel", MakeURLLabel },
 	{ "BitmapImagePanel", nullptr },
 	{ "PanelFrame", PanelFrameGone },
-	{ "AchievementIcon", nullptr },
+	{ "AchievementIcon", MakeAchievementIcon },
 	{ "TGAImage", MakeTGAImage },
 	{ "Awesomium", MakeHTML },
 	{ "HTML", MakeHTML },
