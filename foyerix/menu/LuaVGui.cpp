@@ -14,6 +14,8 @@
 #include "vgui/IPanel.h"
 #include "vgui/ISurface.h"
 #include "vgui/ISystem.h"
+#include "vgui_controls/AnimatingImagePanel.h"
+#include "vgui_controls/BitmapImagePanel.h"
 #include "vgui_controls/Button.h"
 #include "vgui_controls/CAchievementIcon.h"
 #include "vgui_controls/CheckButton.h"
@@ -45,6 +47,8 @@ vgui::Panel *MakeScrollBar() { return new vgui::ScrollBar(nullptr, nullptr, fals
 vgui::Panel *MakeURLLabel() { return new vgui::URLLabel(nullptr, nullptr, "URLLabel", nullptr); }
 vgui::Panel *MakeAchievementIcon() { return new CAchievementIcon(nullptr, "AvatarImage"); }
 vgui::Panel *MakeImagePanel() { return new vgui::ImagePanel(nullptr, "ResourceImagePanel"); }
+vgui::Panel *MakeBitmapImagePanel() { return new vgui::CBitmapImagePanel(nullptr, "BitmapImagePanel"); }
+vgui::Panel *MakeAnimatingImagePanel() { return new vgui::AnimatingImagePanel(nullptr, nullptr); }
 vgui::Panel *MakeDivider() { return new vgui::Divider(nullptr, "Divider"); }
 vgui::Panel *MakeEditablePanel() { return new vgui::LuaEditablePanel(nullptr, "EditablePanel"); }
 vgui::Panel *MakeTGAImage() { return new vgui::TGAImagePanel(nullptr, "TGAImage"); }
@@ -89,10 +93,10 @@ const ControlEntry kControls[] = {
 	{ "RichText", nullptr },
 	{ "ToggleButton", MakeToggleButton },
 	{ "ImagePanel", MakeImagePanel },
-	{ "AnimatingImagePanel", nullptr },
+	{ "AnimatingImagePanel", MakeAnimatingImagePanel },
 	{ "Divider", MakeDivider },
 	{ "URLLabel", MakeURLLabel },
-	{ "BitmapImagePanel", nullptr },
+	{ "BitmapImagePanel", MakeBitmapImagePanel },
 	{ "PanelFrame", PanelFrameGone },
 	{ "AchievementIcon", MakeAchievementIcon },
 	{ "TGAImage", MakeTGAImage },
