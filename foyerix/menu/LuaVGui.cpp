@@ -18,6 +18,7 @@
 #include "vgui_controls/CheckButton.h"
 #include "vgui_controls/Controls.h"
 #include "vgui_controls/Divider.h"
+#include "vgui_controls/Frame.h"
 #include "vgui_controls/ImagePanel.h"
 #include "vgui_controls/Label.h"
 #include "vgui_controls/Panel.h"
@@ -41,6 +42,12 @@ vgui::Panel *MakeToggleButton() { return new vgui::ToggleButton(nullptr, nullptr
 vgui::Panel *MakeScrollBar() { return new vgui::ScrollBar(nullptr, nullptr, false); }
 vgui::Panel *MakeImagePanel() { return new vgui::ImagePanel(nullptr, "ResourceImagePanel"); }
 vgui::Panel *MakeDivider() { return new vgui::Divider(nullptr, "Divider"); }
+vgui::Panel *MakeFrame()
+{
+	vgui::Frame *frame = new vgui::Frame(nullptr, "Frame", true, true);
+	frame->SetBuildModeEditable(true);
+	return frame;
+}
 vgui::Panel *MakeTGAImage() { return new vgui::TGAImagePanel(nullptr, "TGAImage"); }
 // The HTML panel cannot exist without the host's HTML renderer; a script asking for one then
 // gets the ordinary failure instead of stopping the game.
@@ -66,7 +73,7 @@ struct ControlEntry
 
 // Searched in order; the first name that matches decides.
 const ControlEntry kControls[] = {
-	{ "Frame", nullptr },
+	{ "Frame", MakeFrame },
 	{ "EditablePanel", nullptr },
 	{ "Panel", MakePanel },
 	{ "Label", MakeLabel },

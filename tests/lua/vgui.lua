@@ -31,6 +31,7 @@ eq(vgui.Create("label", root):GetText(), "Label", "label text")
 eq(vgui.Create("BUTTON", root):GetText(), "Button", "button text")
 eq(vgui.Create("checkbutton", root):GetText(), "CheckButton", "check button text")
 eq(vgui.Create("ScrollBar", root):GetName(), "", "a scroll bar has no name")
+eq(vgui.Create("frame", root):GetName(), "Frame", "frame name")
 
 -- A string third argument names the control; anything else leaves the class's name.
 eq(vgui.Create("Panel", root, "mine"):GetName(), "mine", "named")
@@ -38,7 +39,7 @@ eq(vgui.Create("Divider", root, 12):GetName(), "Divider", "a number leaves the n
 eq(vgui.Create("Panel", root, nil):GetName(), "Panel", "nil leaves the name")
 
 -- Unknown names, and names whose control this build lacks, make nothing and say so once.
-local unknown = { "NoSuchThing", "", "Slider", "ExpandButton", "Frame", "EditablePanel", "ComboBox",
+local unknown = { "NoSuchThing", "", "Slider", "ExpandButton", "EditablePanel", "ComboBox",
 	"Menu", "MenuItem", "MessageBox", "TextEntry", "RichText", "AnimatingImagePanel",
 	"URLLabel", "BitmapImagePanel", "AchievementIcon",
 	-- The HTML panel needs the host's HTML renderer, which this state lacks.
