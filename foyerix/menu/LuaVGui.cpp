@@ -21,6 +21,7 @@
 #include "vgui_controls/Frame.h"
 #include "vgui_controls/ImagePanel.h"
 #include "vgui_controls/Label.h"
+#include "vgui_controls/MessageBox.h"
 #include "vgui_controls/Panel.h"
 #include "vgui_controls/ProgressBar.h"
 #include "vgui_controls/RadioButton.h"
@@ -48,6 +49,7 @@ vgui::Panel *MakeFrame()
 	frame->SetBuildModeEditable(true);
 	return frame;
 }
+vgui::Panel *MakeMessageBox() { return new vgui::MessageBox("MessageBox", "MessageBoxText"); }
 vgui::Panel *MakeTGAImage() { return new vgui::TGAImagePanel(nullptr, "TGAImage"); }
 // The HTML panel cannot exist without the host's HTML renderer; a script asking for one then
 // gets the ordinary failure instead of stopping the game.
@@ -82,7 +84,7 @@ const ControlEntry kControls[] = {
 	{ "ComboBox", nullptr },
 	{ "Menu", nullptr },
 	{ "MenuItem", nullptr },
-	{ "MessageBox", nullptr },
+	{ "MessageBox", MakeMessageBox },
 	{ "ProgressBar", MakeProgressBar },
 	{ "RadioButton", MakeRadioButton },
 	{ "ScrollBar", MakeScrollBar },

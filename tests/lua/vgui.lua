@@ -32,6 +32,7 @@ eq(vgui.Create("BUTTON", root):GetText(), "Button", "button text")
 eq(vgui.Create("checkbutton", root):GetText(), "CheckButton", "check button text")
 eq(vgui.Create("ScrollBar", root):GetName(), "", "a scroll bar has no name")
 eq(vgui.Create("frame", root):GetName(), "Frame", "frame name")
+eq(vgui.Create("MESSAGEBOX", root):GetName(), "", "a message box has no name")
 
 -- A string third argument names the control; anything else leaves the class's name.
 eq(vgui.Create("Panel", root, "mine"):GetName(), "mine", "named")
@@ -40,7 +41,7 @@ eq(vgui.Create("Panel", root, nil):GetName(), "Panel", "nil leaves the name")
 
 -- Unknown names, and names whose control this build lacks, make nothing and say so once.
 local unknown = { "NoSuchThing", "", "Slider", "ExpandButton", "EditablePanel", "ComboBox",
-	"Menu", "MenuItem", "MessageBox", "TextEntry", "RichText", "AnimatingImagePanel",
+	"Menu", "MenuItem", "TextEntry", "RichText", "AnimatingImagePanel",
 	"URLLabel", "BitmapImagePanel", "AchievementIcon",
 	-- The HTML panel needs the host's HTML renderer, which this state lacks.
 	"Awesomium", "HTML" }
