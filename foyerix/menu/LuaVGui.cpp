@@ -15,12 +15,14 @@
 #include "vgui/ISurface.h"
 #include "vgui/ISystem.h"
 #include "vgui_controls/Button.h"
+#include "vgui_controls/CAchievementIcon.h"
 #include "vgui_controls/CheckButton.h"
 #include "vgui_controls/Controls.h"
 #include "vgui_controls/Divider.h"
 #include "vgui_controls/Frame.h"
 #include "vgui_controls/ImagePanel.h"
 #include "vgui_controls/Label.h"
+#include "vgui_controls/LuaEditablePanel.h"
 #include "vgui_controls/MessageBox.h"
 #include "vgui_controls/Panel.h"
 #include "vgui_controls/ProgressBar.h"
@@ -28,6 +30,7 @@
 #include "vgui_controls/ScrollBar.h"
 #include "vgui_controls/TGAImagePanel.h"
 #include "vgui_controls/ToggleButton.h"
+#include "vgui_controls/URLLabel.h"
 
 namespace
 {
@@ -41,6 +44,8 @@ vgui::Panel *MakeProgressBar() { return new vgui::ProgressBar(nullptr, nullptr);
 vgui::Panel *MakeRadioButton() { return new vgui::RadioButton(nullptr, nullptr, "RadioButton"); }
 vgui::Panel *MakeToggleButton() { return new vgui::ToggleButton(nullptr, nullptr, "ToggleButton"); }
 vgui::Panel *MakeScrollBar() { return new vgui::ScrollBar(nullptr, nullptr, false); }
+vgui::Panel *MakeURLLabel() { return new vgui::URLLabel(nullptr, nullptr, "URLLabel", nullptr); }
+vgui::Panel *MakeAchievementIcon() { return new CAchievementIcon(nullptr, "AvatarImage"); }
 vgui::Panel *MakeImagePanel() { return new vgui::ImagePanel(nullptr, "ResourceImagePanel"); }
 vgui::Panel *MakeDivider() { return new vgui::Divider(nullptr, "Divider"); }
 vgui::Panel *MakeFrame()
@@ -50,6 +55,7 @@ vgui::Panel *MakeFrame()
 	return frame;
 }
 vgui::Panel *MakeMessageBox() { return new vgui::MessageBox("MessageBox", "MessageBoxText"); }
+vgui::Panel *MakeEditablePanel() { return new vgui::LuaEditablePanel(nullptr, "EditablePanel"); }
 vgui::Panel *MakeTGAImage() { return new vgui::TGAImagePanel(nullptr, "TGAImage"); }
 // The HTML panel cannot exist without the host's HTML renderer; a script asking for one then
 // gets the ordinary failure instead of stopping the game.
@@ -76,7 +82,7 @@ struct ControlEntry
 // Searched in order; the first name that matches decides.
 const ControlEntry kControls[] = {
 	{ "Frame", MakeFrame },
-	{ "EditablePanel", nullptr },
+	{ "EditablePanel", MakeEditablePanel },
 	{ "Panel", MakePanel },
 	{ "Label", MakeLabel },
 	{ "Button", MakeButton },
@@ -94,10 +100,10 @@ const ControlEntry kControls[] = {
 	{ "ImagePanel", MakeImagePanel },
 	{ "AnimatingImagePanel", nullptr },
 	{ "Divider", MakeDivider },
-	{ "URLLabel", nullptr },
+	{ "URLLabel", MakeURLLabel },
 	{ "BitmapImagePanel", nullptr },
 	{ "PanelFrame", PanelFrameGone },
-	{ "AchievementIcon", nullptr },
+	{ "AchievementIcon", MakeAchievementIcon },
 	{ "TGAImage", MakeTGAImage },
 	{ "Awesomium", MakeHTML },
 	{ "HTML", MakeHTML },
