@@ -20,6 +20,8 @@
 #include "vgui_controls/Divider.h"
 #include "vgui_controls/ImagePanel.h"
 #include "vgui_controls/Label.h"
+#include "vgui_controls/Menu.h"
+#include "vgui_controls/MenuItem.h"
 #include "vgui_controls/Panel.h"
 #include "vgui_controls/ProgressBar.h"
 #include "vgui_controls/RadioButton.h"
@@ -40,6 +42,8 @@ vgui::Panel *MakeRadioButton() { return new vgui::RadioButton(nullptr, nullptr, 
 vgui::Panel *MakeToggleButton() { return new vgui::ToggleButton(nullptr, nullptr, "ToggleButton"); }
 vgui::Panel *MakeScrollBar() { return new vgui::ScrollBar(nullptr, nullptr, false); }
 vgui::Panel *MakeImagePanel() { return new vgui::ImagePanel(nullptr, "ResourceImagePanel"); }
+vgui::Panel *MakeMenu() { return new vgui::Menu(nullptr, "Menu"); }
+vgui::Panel *MakeMenuItem() { return new vgui::MenuItem(nullptr, nullptr, "MenuItem", nullptr, false); }
 vgui::Panel *MakeDivider() { return new vgui::Divider(nullptr, "Divider"); }
 vgui::Panel *MakeTGAImage() { return new vgui::TGAImagePanel(nullptr, "TGAImage"); }
 // The HTML panel cannot exist without the host's HTML renderer; a script asking for one then
@@ -73,8 +77,8 @@ const ControlEntry kControls[] = {
 	{ "Button", MakeButton },
 	{ "CheckButton", MakeCheckButton },
 	{ "ComboBox", nullptr },
-	{ "Menu", nullptr },
-	{ "MenuItem", nullptr },
+	{ "Menu", MakeMenu },
+	{ "MenuItem", MakeMenuItem },
 	{ "MessageBox", nullptr },
 	{ "ProgressBar", MakeProgressBar },
 	{ "RadioButton", MakeRadioButton },

@@ -31,6 +31,9 @@ eq(vgui.Create("label", root):GetText(), "Label", "label text")
 eq(vgui.Create("BUTTON", root):GetText(), "Button", "button text")
 eq(vgui.Create("checkbutton", root):GetText(), "CheckButton", "check button text")
 eq(vgui.Create("ScrollBar", root):GetName(), "", "a scroll bar has no name")
+eq(vgui.Create("menu", root):GetName(), "Menu", "a menu is named Menu")
+eq(vgui.Create("MenuItem", root):GetText(), "MenuItem", "menu item text")
+eq(vgui.Create("MenuItem", root):GetName(), "", "a menu item has no name")
 
 -- A string third argument names the control; anything else leaves the class's name.
 eq(vgui.Create("Panel", root, "mine"):GetName(), "mine", "named")
@@ -39,7 +42,7 @@ eq(vgui.Create("Panel", root, nil):GetName(), "Panel", "nil leaves the name")
 
 -- Unknown names, and names whose control this build lacks, make nothing and say so once.
 local unknown = { "NoSuchThing", "", "Slider", "ExpandButton", "Frame", "EditablePanel", "ComboBox",
-	"Menu", "MenuItem", "MessageBox", "TextEntry", "RichText", "AnimatingImagePanel",
+	"MessageBox", "TextEntry", "RichText", "AnimatingImagePanel",
 	"URLLabel", "BitmapImagePanel", "AchievementIcon",
 	-- The HTML panel needs the host's HTML renderer, which this state lacks.
 	"Awesomium", "HTML" }
