@@ -15,11 +15,13 @@
 #include "vgui/ISurface.h"
 #include "vgui/ISystem.h"
 #include "vgui_controls/Button.h"
+#include "vgui_controls/CAchievementIcon.h"
 #include "vgui_controls/CheckButton.h"
 #include "vgui_controls/Controls.h"
 #include "vgui_controls/Divider.h"
 #include "vgui_controls/ImagePanel.h"
 #include "vgui_controls/Label.h"
+#include "vgui_controls/LuaEditablePanel.h"
 #include "vgui_controls/Menu.h"
 #include "vgui_controls/MenuItem.h"
 #include "vgui_controls/Panel.h"
@@ -28,6 +30,7 @@
 #include "vgui_controls/ScrollBar.h"
 #include "vgui_controls/TGAImagePanel.h"
 #include "vgui_controls/ToggleButton.h"
+#include "vgui_controls/URLLabel.h"
 
 namespace
 {
@@ -41,10 +44,13 @@ vgui::Panel *MakeProgressBar() { return new vgui::ProgressBar(nullptr, nullptr);
 vgui::Panel *MakeRadioButton() { return new vgui::RadioButton(nullptr, nullptr, "RadioButton"); }
 vgui::Panel *MakeToggleButton() { return new vgui::ToggleButton(nullptr, nullptr, "ToggleButton"); }
 vgui::Panel *MakeScrollBar() { return new vgui::ScrollBar(nullptr, nullptr, false); }
+vgui::Panel *MakeURLLabel() { return new vgui::URLLabel(nullptr, nullptr, "URLLabel", nullptr); }
+vgui::Panel *MakeAchievementIcon() { return new CAchievementIcon(nullptr, "AvatarImage"); }
 vgui::Panel *MakeImagePanel() { return new vgui::ImagePanel(nullptr, "ResourceImagePanel"); }
 vgui::Panel *MakeMenu() { return new vgui::Menu(nullptr, "Menu"); }
 vgui::Panel *MakeMenuItem() { return new vgui::MenuItem(nullptr, nullptr, "MenuItem", nullptr, false); }
 vgui::Panel *MakeDivider() { return new vgui::Divider(nullptr, "Divider"); }
+vgui::Panel *MakeEditablePanel() { return new vgui::LuaEditablePanel(nullptr, "EditablePanel"); }
 vgui::Panel *MakeTGAImage() { return new vgui::TGAImagePanel(nullptr, "TGAImage"); }
 // The HTML panel cannot exist without the host's HTML renderer; a script asking for one then
 // gets the ordinary failure instead of stopping the game.
@@ -71,7 +77,7 @@ struct ControlEntry
 // Searched in order; the first name that matches decides.
 const ControlEntry kControls[] = {
 	{ "Frame", nullptr },
-	{ "EditablePanel", nullptr },
+	{ "EditablePanel", MakeEditablePanel },
 	{ "Panel", MakePanel },
 	{ "Label", MakeLabel },
 	{ "Button", MakeButton },
@@ -89,10 +95,10 @@ const ControlEntry kControls[] = {
 	{ "ImagePanel", MakeImagePanel },
 	{ "AnimatingImagePanel", nullptr },
 	{ "Divider", MakeDivider },
-	{ "URLLabel", nullptr },
+	{ "URLLabel", MakeURLLabel },
 	{ "BitmapImagePanel", nullptr },
 	{ "PanelFrame", PanelFrameGone },
-	{ "AchievementIcon", nullptr },
+	{ "AchievementIcon", MakeAchievementIcon },
 	{ "TGAImage", MakeTGAImage },
 	{ "Awesomium", MakeHTML },
 	{ "HTML", MakeHTML },

@@ -115,6 +115,15 @@ public:
 			return nullptr;
 		return &list[static_cast<size_t>(index)];
 	}
+	// Icons never arrive in the stand-in; the registrations are only kept.
+	void RegisterIconNotifications(unsigned int vpanel) override { iconListeners.push_back(vpanel); }
+	void UnregisterIconNotifications(unsigned int vpanel) override
+	{
+		for (size_t i = iconListeners.size(); i-- > 0;)
+			if (iconListeners[i] == vpanel)
+				iconListeners.erase(iconListeners.begin() + static_cast<ptrdiff_t>(i));
+	}
+	std::vector<unsigned int> iconListeners;
 
 	std::vector<Achievement> list;
 	bool present = true;

@@ -14,6 +14,8 @@ public:
             m_answer.clear();
         return m_answer.c_str();
     }
+    // The stand-in holds no achievement icons.
+    int GetAchievementIcon(const char*) override { return 0; }
 
 private:
     std::string m_answer;

@@ -35,6 +35,9 @@ public:
     }
     uint8_t GetCurrentBatteryPower() override { return BatteryPower(); }
     uint32_t GetServerRealTime() override { return Now(); }
+    // The stand-in holds no images.
+    bool GetImageSize(int, uint32_t*, uint32_t*) override { return false; }
+    bool GetImageRGBA(int, uint8_t*, int) override { return false; }
 
 private:
     std::string m_country;

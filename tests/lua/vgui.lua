@@ -17,6 +17,7 @@ local made = {
 	{ "ImagePanel", "ImagePanel", "ResourceImagePanel" },
 	{ "Divider", "Divider", "Divider" },
 	{ "TGAImage", "TGAImagePanel", "TGAImage" },
+	{ "editablepanel", "LuaEditablePanel", "EditablePanel" },
 }
 for _, case in ipairs(made) do
 	local p = vgui.Create(case[1], root)
@@ -34,16 +35,33 @@ eq(vgui.Create("ScrollBar", root):GetName(), "", "a scroll bar has no name")
 eq(vgui.Create("menu", root):GetName(), "Menu", "a menu is named Menu")
 eq(vgui.Create("MenuItem", root):GetText(), "MenuItem", "menu item text")
 eq(vgui.Create("MenuItem", root):GetName(), "", "a menu item has no name")
+eq(vgui.Create("urllabel", root):GetText(), "URLLabel", "URL label text")
+eq(vgui.Create("AchievementIcon", root):GetName(), "AvatarImage", "achievement icon name")
 
 -- A string third argument names the control; anything else leaves the class's name.
 eq(vgui.Create("Panel", root, "mine"):GetName(), "mine", "named")
 eq(vgui.Create("Divider", root, 12):GetName(), "Divider", "a number leaves the name")
 eq(vgui.Create("Panel", root, nil):GetName(), "Panel", "nil leaves the name")
 
+-- An editable panel made modal gives the state back to the earlier modal panel when removed.
+local earlier = vgui.Create("Panel", root, "earlier")
+standin_vgui_modal(earlier)
+local dialog = vgui.Create("EditablePanel", root)
+dialog:DoModal()
+eq(standin_vgui_modal(), dialog, "editable panel is modal")
+dialog:Remove()
+eq(standin_vgui_modal(), earlier, "modal state given back on removal")
+standin_vgui_frame()
+eq(dialog:IsValid(), false, "removed")
+local quiet = vgui.Create("EditablePanel", root)
+quiet:Remove() standin_vgui_frame()
+eq(standin_vgui_modal(), earlier, "removing a panel that is not modal changes nothing")
+eq(standin_vgui_modal(nil), nil, "modal state released")
+
 -- Unknown names, and names whose control this build lacks, make nothing and say so once.
-local unknown = { "NoSuchThing", "", "Slider", "ExpandButton", "Frame", "EditablePanel", "ComboBox",
+local unknown = { "NoSuchThing", "", "Slider", "ExpandButton", "Frame", "ComboBox",
 	"MessageBox", "TextEntry", "RichText", "AnimatingImagePanel",
-	"URLLabel", "BitmapImagePanel", "AchievementIcon",
+	"BitmapImagePanel",
 	-- The HTML panel needs the host's HTML renderer, which this state lacks.
 	"Awesomium", "HTML" }
 for _, name in ipairs(unknown) do

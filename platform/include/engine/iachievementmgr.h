@@ -21,6 +21,10 @@ public:
 	virtual int GetAchievementCount() = 0;
 	// Null outside 0 .. count - 1.
 	virtual IAchievement *GetAchievementByIndex(int index) = 0;
+	// A vgui panel (engine panel handle) that is sent "NotifyAchIconDownloaded" {int "icon",
+	// string "achievement"} whenever an achievement icon has arrived, until it is unregistered.
+	virtual void RegisterIconNotifications(unsigned int vpanel) = 0;
+	virtual void UnregisterIconNotifications(unsigned int vpanel) = 0;
 
 protected:
 	virtual ~IAchievementMgr() = default;

@@ -25,6 +25,11 @@ public:
     virtual uint8_t GetCurrentBatteryPower() = 0;
     // Steam's clock, Unix seconds.
     virtual uint32_t GetServerRealTime() = 0;
+    // Width and height of an image Steam holds; false for an unknown handle.
+    virtual bool GetImageSize(int iImage, uint32_t* pnWidth, uint32_t* pnHeight) = 0;
+    // Copies the image as RGBA bytes into a buffer of nDestBufferSize bytes; false for an unknown
+    // handle or a buffer smaller than width x height x 4.
+    virtual bool GetImageRGBA(int iImage, uint8_t* pubDest, int nDestBufferSize) = 0;
 
 protected:
     virtual ~ISteamUtils() = default;
