@@ -252,3 +252,43 @@ TEST_F(MenuTest, DeleteAllItemsEmptiesTheMenu)
 	EXPECT_EQ(0, m_menu->AddMenuItem("again", m_owner) < 0);
 }
 }
+
+namespace
+{
+TEST_F(MenuTest, PaintsTheDividerBesideTheBarAndTheSeparatorLine)
+{
+	AddItems(4);
+	m_menu->AddSeparatorAfterItem(0);
+	m_menu->SetPos(100, 100);
+	m_menu->InvalidateLayout();
+	Frame();
+	m_vgui->ClearDrawLog();
+	m_vgui->Paint();
+	// Without a scroll bar the menu draws nothing of its own; the separator draws its line.
+	int menuLines = 0, sepLines = 0;
+	for (const VGuiDrawRecord &r : m_vgui->DrawLog())
+	{
+		if (r.kind != VGuiDrawRecord::FilledRect)
+			continue;
+		if (r.panel == m_menu->GetVPanel() && r.x1 - r.x0 == 1)
+			++menuLines;
+		if (r.panel != m_menu->GetVPanel() && r.y1 - r.y0 == 1 && r.x0 == 100 + 4 && r.y0 == 100 + 22 + 1)
+			++sepLines;
+	}
+	EXPECT_EQ(0, menuLines);
+	EXPECT_GE(sepLines, 1);
+
+	m_menu->SetNumberOfVisibleItems(2);
+	Frame();
+	m_vgui->ClearDrawLog();
+	m_vgui->Paint();
+	int w, h;
+	m_menu->GetSize(w, h);
+	int barX = 100 + w - m_menu->GetScrollBar()->GetWide();
+	menuLines = 0;
+	for (const VGuiDrawRecord &r : m_vgui->DrawLog())
+		if (r.kind == VGuiDrawRecord::FilledRect && r.panel == m_menu->GetVPanel() && r.x0 == barX && r.x1 == barX + 1)
+			++menuLines;
+	EXPECT_GE(menuLines, 1);
+}
+}
