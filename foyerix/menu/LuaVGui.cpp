@@ -24,6 +24,8 @@
 #include "vgui_controls/Label.h"
 #include "vgui_controls/LuaEditablePanel.h"
 #include "vgui_controls/MessageBox.h"
+#include "vgui_controls/Menu.h"
+#include "vgui_controls/MenuItem.h"
 #include "vgui_controls/Panel.h"
 #include "vgui_controls/ProgressBar.h"
 #include "vgui_controls/RadioButton.h"
@@ -47,6 +49,8 @@ vgui::Panel *MakeScrollBar() { return new vgui::ScrollBar(nullptr, nullptr, fals
 vgui::Panel *MakeURLLabel() { return new vgui::URLLabel(nullptr, nullptr, "URLLabel", nullptr); }
 vgui::Panel *MakeAchievementIcon() { return new CAchievementIcon(nullptr, "AvatarImage"); }
 vgui::Panel *MakeImagePanel() { return new vgui::ImagePanel(nullptr, "ResourceImagePanel"); }
+vgui::Panel *MakeMenu() { return new vgui::Menu(nullptr, "Menu"); }
+vgui::Panel *MakeMenuItem() { return new vgui::MenuItem(nullptr, nullptr, "MenuItem", nullptr, false); }
 vgui::Panel *MakeDivider() { return new vgui::Divider(nullptr, "Divider"); }
 vgui::Panel *MakeFrame()
 {
@@ -88,8 +92,8 @@ const ControlEntry kControls[] = {
 	{ "Button", MakeButton },
 	{ "CheckButton", MakeCheckButton },
 	{ "ComboBox", nullptr },
-	{ "Menu", nullptr },
-	{ "MenuItem", nullptr },
+	{ "Menu", MakeMenu },
+	{ "MenuItem", MakeMenuItem },
 	{ "MessageBox", MakeMessageBox },
 	{ "ProgressBar", MakeProgressBar },
 	{ "RadioButton", MakeRadioButton },

@@ -34,6 +34,9 @@ eq(vgui.Create("checkbutton", root):GetText(), "CheckButton", "check button text
 eq(vgui.Create("ScrollBar", root):GetName(), "", "a scroll bar has no name")
 eq(vgui.Create("frame", root):GetName(), "Frame", "frame name")
 eq(vgui.Create("MESSAGEBOX", root):GetName(), "", "a message box has no name")
+eq(vgui.Create("menu", root):GetName(), "Menu", "a menu is named Menu")
+eq(vgui.Create("MenuItem", root):GetText(), "MenuItem", "menu item text")
+eq(vgui.Create("MenuItem", root):GetName(), "", "a menu item has no name")
 eq(vgui.Create("urllabel", root):GetText(), "URLLabel", "URL label text")
 eq(vgui.Create("AchievementIcon", root):GetName(), "AvatarImage", "achievement icon name")
 
@@ -59,7 +62,7 @@ eq(standin_vgui_modal(nil), nil, "modal state released")
 
 -- Unknown names, and names whose control this build lacks, make nothing and say so once.
 local unknown = { "NoSuchThing", "", "Slider", "ExpandButton", "ComboBox",
-	"Menu", "MenuItem", "TextEntry", "RichText", "AnimatingImagePanel",
+	"TextEntry", "RichText", "AnimatingImagePanel",
 	"BitmapImagePanel",
 	-- The HTML panel needs the host's HTML renderer, which this state lacks.
 	"Awesomium", "HTML" }
