@@ -21,9 +21,13 @@
 #include "vgui_controls/CheckButton.h"
 #include "vgui_controls/Controls.h"
 #include "vgui_controls/Divider.h"
+#include "vgui_controls/Frame.h"
 #include "vgui_controls/ImagePanel.h"
 #include "vgui_controls/Label.h"
 #include "vgui_controls/LuaEditablePanel.h"
+#include "vgui_controls/MessageBox.h"
+#include "vgui_controls/Menu.h"
+#include "vgui_controls/MenuItem.h"
 #include "vgui_controls/Panel.h"
 #include "vgui_controls/ProgressBar.h"
 #include "vgui_controls/RadioButton.h"
@@ -49,7 +53,16 @@ vgui::Panel *MakeAchievementIcon() { return new CAchievementIcon(nullptr, "Avata
 vgui::Panel *MakeImagePanel() { return new vgui::ImagePanel(nullptr, "ResourceImagePanel"); }
 vgui::Panel *MakeBitmapImagePanel() { return new vgui::CBitmapImagePanel(nullptr, "BitmapImagePanel"); }
 vgui::Panel *MakeAnimatingImagePanel() { return new vgui::AnimatingImagePanel(nullptr, nullptr); }
+vgui::Panel *MakeMenu() { return new vgui::Menu(nullptr, "Menu"); }
+vgui::Panel *MakeMenuItem() { return new vgui::MenuItem(nullptr, nullptr, "MenuItem", nullptr, false); }
 vgui::Panel *MakeDivider() { return new vgui::Divider(nullptr, "Divider"); }
+vgui::Panel *MakeFrame()
+{
+	vgui::Frame *frame = new vgui::Frame(nullptr, "Frame", true, true);
+	frame->SetBuildModeEditable(true);
+	return frame;
+}
+vgui::Panel *MakeMessageBox() { return new vgui::MessageBox("MessageBox", "MessageBoxText"); }
 vgui::Panel *MakeEditablePanel() { return new vgui::LuaEditablePanel(nullptr, "EditablePanel"); }
 vgui::Panel *MakeTGAImage() { return new vgui::TGAImagePanel(nullptr, "TGAImage"); }
 // The HTML panel cannot exist without the host's HTML renderer; a script asking for one then
@@ -76,16 +89,16 @@ struct ControlEntry
 
 // Searched in order; the first name that matches decides.
 const ControlEntry kControls[] = {
-	{ "Frame", nullptr },
+	{ "Frame", MakeFrame },
 	{ "EditablePanel", MakeEditablePanel },
 	{ "Panel", MakePanel },
 	{ "Label", MakeLabel },
 	{ "Button", MakeButton },
 	{ "CheckButton", MakeCheckButton },
 	{ "ComboBox", nullptr },
-	{ "Menu", nullptr },
-	{ "MenuItem", nullptr },
-	{ "MessageBox", nullptr },
+	{ "Menu", MakeMenu },
+	{ "MenuItem", MakeMenuItem },
+	{ "MessageBox", MakeMessageBox },
 	{ "ProgressBar", MakeProgressBar },
 	{ "RadioButton", MakeRadioButton },
 	{ "ScrollBar", MakeScrollBar },
