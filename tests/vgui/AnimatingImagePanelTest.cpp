@@ -91,6 +91,10 @@ TEST_F(AnimatingImagePanelTest, LoadsNumberedFramesAndTakesTheLastSize)
 	EXPECT_EQ("", Saved(*none, "image"));
 	vgui::AnimatingImagePanel *bare = NewPanel(R"("s" { })");
 	EXPECT_EQ("<absent>", Saved(*bare, "image"));
+
+	// A hostile frame count loads a bounded number of frames instead of running for ever.
+	vgui::AnimatingImagePanel *huge = NewPanel(R"("s" { "image" "anim/f" "frames" "2000000000" })");
+	EXPECT_EQ(4096, huge->GetFrameCount());
 }
 
 TEST_F(AnimatingImagePanelTest, FlipsOncePerFrameTimeWhileAnimating)

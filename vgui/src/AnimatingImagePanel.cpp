@@ -52,6 +52,10 @@ void AnimatingImagePanel::LoadAnimation(const char *baseName, int frameCount)
 	m_Frames.RemoveAll();
 	if (!baseName)
 		return;
+	// A layout file's frame count is bounded: a hostile one would load images for ever.
+	const int kMaxFrames = 4096;
+	if (frameCount > kMaxFrames)
+		frameCount = kMaxFrames;
 	for (int n = 1; n <= frameCount; ++n)
 	{
 		char name[512];
