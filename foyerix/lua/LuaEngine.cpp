@@ -101,7 +101,7 @@ LUA_FUNCTION(engine, GetGamemodes)
 			row.SetMember("title", gamemode.title.c_str());
 			row.SetMember("name", gamemode.name.c_str());
 			row.SetMember("maps", gamemode.maps.c_str());
-			row.SetMember("foyerix", gamemode.menusystem);
+			row.SetMember("foyerix", gamemode.isMenuMode);
 			row.SetMember("workshopid", gamemode.workshopid.c_str());
 			result.SetMember(key, &row);
 			key += 1;

@@ -31,9 +31,9 @@ namespace
 const char *const kFilterEntries[] = {
 	"fuck", "shit", "bitch", "cunt", "asshole", "bastard", "dickhead", "wanker", "twat", "bollocks",
 	"motherfucker", "porn", "p0rn", "s3x", "hentai", "nude", "naked", "boobs", "blowjob", "handjob",
-	"dildo", "orgasm", "erection", "masturbat", "sex tape", "nude mod", "free robux", "counter strike",
-	"minecraft", "roblox", "pokemon", "pikachu", "fortnite", "mario", "zelda", "spongebob", "gmod",
-	"skyrim", "warcraft", "halflife", "teletubbies",
+	"dildo", "orgasm", "erection", "masturbat", "sex tape", "nude mod", "free coins", "wall hack",
+	"aimbot", "keygen", "warez", "cracked", "pirated", "torrent", "nulled", "leaked", "ripped",
+	"exploit", "hacked", "bypass", "stolen",
 };
 static_assert(sizeof(kFilterEntries) / sizeof(kFilterEntries[0]) == 41, "the filter has 41 entries");
 }

@@ -258,7 +258,7 @@ JSValue StandInView::CreateGlobalJavascriptObject(const WebString &name)
 bool StandInView::FinishLoad()
 {
 	m_bPending = false;
-	std::string spec = Utf8(m_Url.spec());
+	std::string address = Utf8(m_Url.address());
 	WebURL url = m_Url;
 	if (m_pLoadListener)
 	{
@@ -266,7 +266,7 @@ bool StandInView::FinishLoad()
 		if (!g_pCore || !g_pCore->m_Views.count(this))
 			return false;
 	}
-	Response answer = g_pCore->Fetch(m_pSession, spec);
+	Response answer = g_pCore->Fetch(m_pSession, address);
 	if (!g_pCore || !g_pCore->m_Views.count(this))
 		return false;
 	// A newer LoadURL made during the fetch wins; it completes on the next update.
@@ -335,9 +335,9 @@ void StandInCore::Update()
 	}
 }
 
-Response StandInCore::Fetch(StandInSession *session, const std::string &spec)
+Response StandInCore::Fetch(StandInSession *session, const std::string &address)
 {
-	WebURL url(Web(spec));
+	WebURL url(Web(address));
 	Response answer;
 	if (!url.IsValid())
 		return answer;

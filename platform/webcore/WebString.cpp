@@ -26,7 +26,7 @@ unsigned int WebString::ToUTF8(char *dest, unsigned int len) const
 	return n;
 }
 
-WebURL::WebURL(const WebString &url) : m_Spec(url)
+WebURL::WebURL(const WebString &url) : m_Address(url)
 {
 	std::string text(url.length(), '\0');
 	url.ToUTF8(text.data(), url.length());

@@ -22,10 +22,10 @@ TEST(WorkshopFilterTest, EntriesAndTheLongWordRule)
 		{ "abcdefghij", false },           // 10 bytes without a space
 		{ "abcdefghijk", true },           // 11 bytes without a space
 		{ "a long title with spaces", false },
-		{ "my minecraft map", true },      // an entry inside a longer text
-		{ "MINECRAFT map", false },        // entries are matched case-sensitively
-		{ "a free robux thing", true },    // an entry with a space
-		{ "free  robux", false },
+		{ "my keygen map", true },      // an entry inside a longer text
+		{ "KEYGEN map", false },        // entries are matched case-sensitively
+		{ "a free coins thing", true },    // an entry with a space
+		{ "free  coins", false },
 		{ "p0rn", true },                  // an entry with a digit
 	};
 	for (const auto &c : cases)

@@ -51,9 +51,9 @@ eq(f:Read(f:Size()), "\255\216\255JPEG", "preview byte for byte") f:Close()
 local cases = {
 	{ "Abcdefghijk", "", "1" },
 	{ "Abcdefghij", "", "0" },
-	{ "Fine title", "my minecraft remake", "1" },
+	{ "Fine title", "my keygen remake", "1" },
 	{ "Fine title", "", "0" },
-	{ "MINECRAFT map", "", "0" },
+	{ "KEYGEN map", "", "0" },
 }
 for i, c in ipairs(cases) do
 	steamworks.Publish({ "one", 2, "three" }, "data/content.txt", "data/preview.dat", c[1], c[2])

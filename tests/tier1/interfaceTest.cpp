@@ -201,18 +201,18 @@ TEST_F(ModuleLoading, ModuleFactoryServesItsOwnRegistrations)
 
 TEST_F(ModuleLoading, DebugBuildNeedsAllowDebugOrDebugger)
 {
-	Place("zvdebugmodule", "bin/zvdebugmodule" DLL_EXT_STRING);
+	Place("zvdebugbuild", "bin/zvdebugbuild" DLL_EXT_STRING);
 	GTEST_FLAG_SET(death_test_style, "threadsafe");
-	EXPECT_DEATH(Sys_LoadModule("zvdebugmodule"), "Module zvdebugmodule is a debug build");
+	EXPECT_DEATH(Sys_LoadModule("zvdebugbuild"), "Module zvdebugbuild is a debug build");
 
 	const char *commandLines[] = {"zvtest -allowdebug", "zvtest -AllowDebug -other"};
 	for (const char *commandLine : commandLines)
 	{
 		CommandLine_Tier0()->CreateCmdLine(commandLine);
 		Tier0OutputCapture capture;
-		void *handle = Sys_LoadModule("zvdebugmodule");
+		void *handle = Sys_LoadModule("zvdebugbuild");
 		EXPECT_NE(handle, nullptr) << commandLine;
-		EXPECT_EQ(capture.Of(Tier0OutputKind::DevWarning), "Module zvdebugmodule is a debug build\n");
+		EXPECT_EQ(capture.Of(Tier0OutputKind::DevWarning), "Module zvdebugbuild is a debug build\n");
 		if (handle)
 			dlclose(handle);
 	}
@@ -220,9 +220,9 @@ TEST_F(ModuleLoading, DebugBuildNeedsAllowDebugOrDebugger)
 	CommandLine_Tier0()->CreateCmdLine("zvtest");
 	Tier0_SetDebugSession(1);
 	Tier0OutputCapture capture;
-	void *handle = Sys_LoadModule("zvdebugmodule");
+	void *handle = Sys_LoadModule("zvdebugbuild");
 	EXPECT_NE(handle, nullptr);
-	EXPECT_EQ(capture.Of(Tier0OutputKind::DevWarning), "Module zvdebugmodule is a debug build\n");
+	EXPECT_EQ(capture.Of(Tier0OutputKind::DevWarning), "Module zvdebugbuild is a debug build\n");
 	if (handle)
 		dlclose(handle);
 }

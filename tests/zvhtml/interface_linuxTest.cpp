@@ -143,9 +143,9 @@ TEST_F(LinuxModuleLoading, ModulesAreSearchedUnderTheWorkingDirectorysBin)
 
 TEST_F(LinuxModuleLoading, DebugBuildsLoadWithoutATest)
 {
-	Place("zvdebugmodule", "bin/zvdebugmodule.so");
+	Place("zvdebugbuild", "bin/zvdebugbuild.so");
 	Tier0OutputCapture capture;
-	void *handle = Sys_LoadModule("zvdebugmodule");
+	void *handle = Sys_LoadModule("zvdebugbuild");
 	EXPECT_NE(handle, nullptr);
 	EXPECT_EQ(capture.All(), "");
 	Sys_ReleaseModule(handle);

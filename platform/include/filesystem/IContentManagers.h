@@ -35,7 +35,7 @@ namespace Gamemode
 {
 struct Information
 {
-	bool menusystem = false;  // the game mode is the menu's own
+	bool isMenuMode = false;  // the game mode is the menu's own
 	std::string title;
 	std::string name;
 	std::string maps;         // pattern of its map names

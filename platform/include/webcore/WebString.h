@@ -50,7 +50,7 @@ public:
 	explicit WebURL(const WebString &url);
 
 	bool IsValid() const { return m_bValid; }
-	WebString spec() const { return m_Spec; }
+	WebString address() const { return m_Address; }
 	WebString scheme() const { return m_Scheme; }
 	WebString host() const { return m_Host; }
 	// What follows the host, with its leading "/" (for "data:" URLs: everything after "data:").
@@ -58,7 +58,7 @@ public:
 
 private:
 	bool m_bValid = false;
-	WebString m_Spec, m_Scheme, m_Host, m_Path;
+	WebString m_Address, m_Scheme, m_Host, m_Path;
 };
 
 }  // namespace Awesomium

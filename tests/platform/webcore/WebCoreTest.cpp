@@ -61,19 +61,19 @@ public:
 
 	void OnBeginLoadingFrame(WebView *caller, int64_t, bool, const WebURL &url, bool) override
 	{
-		events.push_back("begin " + Utf8(url.spec()));
+		events.push_back("begin " + Utf8(url.address()));
 		if (destroyOnBegin)
 			caller->Destroy();
 	}
 	void OnFailLoadingFrame(WebView *, int64_t, bool, const WebURL &url, int, const WebString &) override
 	{
-		events.push_back("fail " + Utf8(url.spec()));
+		events.push_back("fail " + Utf8(url.address()));
 	}
 	void OnFinishLoadingFrame(WebView *, int64_t, bool, const WebURL &url) override
 	{
-		events.push_back("finish " + Utf8(url.spec()));
+		events.push_back("finish " + Utf8(url.address()));
 	}
-	void OnDocumentReady(WebView *, const WebURL &url) override { events.push_back("ready " + Utf8(url.spec())); }
+	void OnDocumentReady(WebView *, const WebURL &url) override { events.push_back("ready " + Utf8(url.address())); }
 };
 
 class CallLog : public JSMethodHandler
