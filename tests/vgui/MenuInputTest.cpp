@@ -301,3 +301,36 @@ TEST_F(MenuInputTest, WheelScrollsOnlyWithAScrollBar)
 	EXPECT_EQ(3, m_menu->GetScrollBar()->GetValue());
 }
 }
+
+namespace
+{
+TEST_F(MenuInputTest, HotKeysFireTheirItem)
+{
+	m_menu->AddMenuItem("open", "&Open", "cmd_open", m_owner);
+	m_menu->AddMenuItem("save", "&Save", "cmd_save", m_owner);
+	ASSERT_EQ(vgui::Menu::HOT_KEY_MODE, m_menu->GetTypeAheadMode());
+	Show(m_menu, 100, 100);
+	Type(m_menu, L's');
+	Frame();
+	Frame();
+	EXPECT_EQ(1, m_owner->Count("Command:cmd_save"));
+	EXPECT_EQ(0, m_owner->Count("Command:cmd_open"));
+}
+
+TEST_F(MenuInputTest, LosingFocusOutsideClosesTheMenu)
+{
+	AddItems({ "a" });
+	Show(m_menu, 100, 100);
+	Recorder *other = new Recorder(m_owner, "other");
+	other->SetBounds(600, 400, 100, 100);
+	// Focus moving to one of the menu's own rows keeps it open.
+	m_vgui->SetKeyFocus(m_menu->GetMenuItem(0)->GetVPanel());
+	Frame();
+	EXPECT_TRUE(m_menu->IsVisible());
+	m_vgui->SetKeyFocus(other->GetVPanel());
+	Frame();
+	Frame();
+	EXPECT_FALSE(m_menu->IsVisible());
+	EXPECT_GE(m_owner->Count("MenuClose"), 1);
+}
+}
