@@ -226,18 +226,6 @@ TEST_F(MenuTest, OpensBelowAboveOrBesideAPanel)
 	}
 }
 
-TEST_F(MenuTest, OutsidePressHidesAndInsidePressKeepsIt)
-{
-	AddItems(2);
-	m_menu->AddActionSignalTarget(m_owner);
-	vgui::Menu::OnInternalMousePressed(m_menu->GetMenuItem(0), MOUSE_LEFT);
-	EXPECT_TRUE(m_menu->IsVisible());
-	vgui::Menu::OnInternalMousePressed(m_owner, MOUSE_LEFT);
-	EXPECT_FALSE(m_menu->IsVisible());
-	Frame();
-	EXPECT_EQ(1, m_owner->Count("MenuClose"));
-}
-
 TEST_F(MenuTest, DeleteAllItemsEmptiesTheMenu)
 {
 	AddItems(3);

@@ -496,8 +496,14 @@ TEST_F(PanelInputTest, PressCloseOpenMenusThatDontHoldThePressedPanel)
 	auto *menu = new vgui::Menu(m_outer, "menu");
 	auto *item = new vgui::Panel(menu, "item");
 	menu->SetVisible(true);
+	menu->SetBounds(100, 100, 50, 50);
+	item->SetBounds(0, 0, 50, 20);
+	m_vgui->QueueCursorMove(115, 115);
+	Frame();
 	item->InternalMousePressed(MOUSE_LEFT);
 	EXPECT_TRUE(menu->IsVisible());
+	m_vgui->QueueCursorMove(35, 35);
+	Frame();
 	m_inner->InternalMousePressed(MOUSE_LEFT);
 	EXPECT_FALSE(menu->IsVisible());
 	EXPECT_TRUE(menu->IsMenu());

@@ -19,23 +19,6 @@ namespace vgui
 {
 namespace
 {
-KeyValues *SelectedMessage(Panel *item)
-{
-	KeyValues *msg = new KeyValues("MenuItemSelected");
-	msg->SetPtr("panel", item);
-	return msg;
-}
-}
-
-namespace
-{
-// Every live menu, by handle so a deleted one reads as gone.
-CUtlVector<PHandle> &LiveMenus()
-{
-	static CUtlVector<PHandle> s_menus;
-	return s_menus;
-}
-
 const int kSeparatorHeight = 3;
 const int kWorkspaceMargin = 20;
 }
@@ -80,17 +63,10 @@ Menu::Menu(Panel *parent, const char *panelName) : Panel(parent, panelName)
 	m_bSizedForScrollBar = true;
 	m_bUseMenuManager = true;
 	m_bUseFallbackFont = false;
-	PHandle handle;
-	handle = this;
-	LiveMenus().AddToTail(handle);
 }
 
 Menu::~Menu()
 {
-	CUtlVector<PHandle> &menus = LiveMenus();
-	for (int i = menus.Count() - 1; i >= 0; --i)
-		if (!menus[i].Get() || menus[i].Get() == this)
-			menus.Remove(i);
 	delete m_pScroller;
 	m_pScroller = nullptr;
 }
@@ -379,21 +355,6 @@ void Menu::GetItemText(int itemID, wchar_t *text, int bufLenInBytes)
 
 // ---- highlight (the part the items and the layout need) --------------------------------------
 
-void Menu::SetCurrentlySelectedItem(int itemID)
-{
-	if (itemID == m_iCurrentlySelectedItemID)
-		return;
-	if (MenuItem *old = GetMenuItem(m_iCurrentlySelectedItemID))
-		old->DisarmItem();
-	m_iCurrentlySelectedItemID = itemID;
-	if (MenuItem *item = GetMenuItem(itemID))
-		item->ArmItem();
-	PostActionSignal(new KeyValues("MenuItemHighlight", "itemID", itemID));
-}
-
-void Menu::SetCurrentlyHighlightedItem(int itemID) { SetCurrentlySelectedItem(itemID); }
-int Menu::GetCurrentlyHighlightedItem() { return m_iCurrentlySelectedItemID; }
-void Menu::ClearCurrentlyHighlightedItem() { SetCurrentlySelectedItem(-1); }
 int Menu::GetMenuMode() { return m_iInputMode; }
 
 void Menu::CloseOtherMenus(MenuItem *keep)
@@ -812,89 +773,9 @@ void Menu::Paint()
 	surface()->DrawFilledRect(wide - barWide, -1, wide - barWide + 1, tall);
 }
 
-// ---- showing, closing and input (the basic behaviour) -----------------------------------------
-
-void Menu::SetVisible(bool state)
-{
-	if (state == IsVisible())
-		return;
-	if (!state)
-	{
-		CloseOtherMenus(nullptr);
-		BaseClass::SetVisible(false);
-		PostActionSignal(new KeyValues("MenuClose"));
-		return;
-	}
-	BaseClass::SetVisible(true);
-	MoveToFront();
-}
-
-void Menu::OnMenuItemSelected(Panel *panel)
-{
-	if (GetVParent())
-		ivgui()->PostMessage(GetVParent(), SelectedMessage(panel), GetVPanel());
-	if (MenuItem *parentItem = dynamic_cast<MenuItem *>(GetParent()))
-		if (Panel *parentMenu = parentItem->GetParent())
-			ivgui()->PostMessage(parentMenu->GetVPanel(), SelectedMessage(panel),
-			                     GetVPanel());
-	SetVisible(false);
-}
-
 void Menu::OnCommand(const char *command)
 {
 	PostActionSignal(new KeyValues("Command", "command", command));
 	BaseClass::OnCommand(command);
-}
-
-void Menu::OnKillFocus() { BaseClass::OnKillFocus(); }
-
-void Menu::OnCursorMoved(int x, int y)
-{
-	m_iInputMode = 0;
-	CallParentFunction(new KeyValues("OnCursorMoved", "x", x, "y", y));
-	BaseClass::OnCursorMoved(x, y);
-}
-
-void Menu::OnMouseWheeled(int delta) { BaseClass::OnMouseWheeled(delta); }
-void Menu::OnKeyCodePressed(ButtonCode_t code) { BaseClass::OnKeyCodePressed(code); }
-void Menu::OnKeyCodeTyped(ButtonCode_t code) { BaseClass::OnKeyCodeTyped(code); }
-void Menu::OnKeyTyped(wchar_t unichar) { BaseClass::OnKeyTyped(unichar); }
-void Menu::OnHotKey(wchar_t) {}
-void Menu::OnTypeAhead(wchar_t) {}
-
-void Menu::OnKeyModeSet() { m_iInputMode = 1; }
-
-void Menu::OnCursorEnteredMenuItem(int VPanel)
-{
-	m_iInputMode = 0;
-	for (int i = m_MenuItems.Head(); i != m_MenuItems.InvalidIndex(); i = m_MenuItems.Next(i))
-		if (m_MenuItems[i] && static_cast<int>(ivgui()->PanelToHandle(m_MenuItems[i]->GetVPanel())) == VPanel)
-		{
-			SetCurrentlySelectedItem(i);
-			if (m_MenuItems[i]->HasMenu())
-				m_MenuItems[i]->OpenCascadeMenu();
-			return;
-		}
-}
-
-void Menu::OnCursorExitedMenuItem(int VPanel)
-{
-	MenuItem *item = GetMenuItem(m_iCurrentlySelectedItemID);
-	if (item && !item->HasMenu() && static_cast<int>(ivgui()->PanelToHandle(item->GetVPanel())) == VPanel)
-		SetCurrentlySelectedItem(-1);
-}
-
-void Menu::OnInternalMousePressed(Panel *other, ButtonCode_t)
-{
-	CUtlVector<PHandle> &menus = LiveMenus();
-	for (int i = 0; i < menus.Count(); ++i)
-	{
-		Panel *menu = menus[i].Get();
-		if (!menu || !menu->IsVisible())
-			continue;
-		if (other && ipanel()->HasParent(other->GetVPanel(), menu->GetVPanel()))
-			continue;
-		menu->SetVisible(false);
-	}
 }
 }

@@ -131,6 +131,7 @@ public:
 	MESSAGE_FUNC(OnSliderMoved, "ScrollBarSliderMoved");
 	virtual void LayoutMenuBorder();
 	virtual void MakeItemsVisibleInScrollRange(int maxVisibleItems, int nNumPixelsAvailable);
+	virtual void MoveAlongMenuItemList(int direction, int loopCount);
 	virtual void OnHotKey(wchar_t unichar);
 	virtual void OnTypeAhead(wchar_t unichar);
 	MESSAGE_FUNC(OnKeyModeSet, "KeyModeSet");
@@ -174,8 +175,7 @@ public:
 
 	static void PlaceContextMenu(Panel *parent, Menu *menu);
 
-	// Hides every shown menu that neither is the pressed panel nor holds it, then reports the
-	// press to the menu host; called on every mouse press (code: the button).
+	// Called on every mouse press: hands it to the open-menu manager (g_MenuMgr).
 	static void OnInternalMousePressed(Panel *other, ButtonCode_t code);
 
 private:
@@ -218,4 +218,20 @@ private:
 	int m_iNumTypeAheadChars = 0;
 	double m_fLastTypeAheadTime = 0.0;
 };
+
+// Tracks the shown menus in order of showing and closes them all on a press outside them.
+class CMenuManager
+{
+public:
+	void AddMenu(Menu *m);
+	void RemoveMenu(Menu *m);
+	void OnInternalMousePressed(Panel *other, ButtonCode_t code);
+	bool IsWithinMenuOrRelative(Panel *menu, int x, int y);
+	int MenuCount() const { return m_Menus.Count(); }
+
+private:
+	CUtlVector<PHandle> m_Menus;
+};
+
+extern CMenuManager g_MenuMgr;
 }
