@@ -219,7 +219,9 @@ TEST_F(ButtonTest, UrlCommandsAreOpenedAndStillPosted)
 		EXPECT_EQ("Command(command=" + std::string(c.command) + ",panel=btn) ", m_parent->Take());
 		ASSERT_EQ(c.shell ? 1u : 0u, m_engine->ShellExecutions().size()) << c.command;
 		if (c.shell)
+		{
 			EXPECT_EQ(c.shell, m_engine->ShellExecutions()[0]);
+		}
 	}
 	// A null command is an empty one; a null image path is ignored.
 	m_button->SetCommand(static_cast<const char *>(nullptr));
@@ -437,7 +439,9 @@ TEST_F(ButtonTest, ImageReplacesTheTextAndTheCheckFunctionPulses)
 		{
 			// Thickness trunc(0.1 * 65) = 6: the left bar first.
 			if (frames == 0)
+			{
 				EXPECT_EQ(16, r.x1);
+			}
 			++frames;
 		}
 		if (r.kind == VGuiDrawRecord::Glyph)
