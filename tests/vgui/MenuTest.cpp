@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "MenuRecorder.h"
 #include "VGuiFixture.h"
 #include "tier1/KeyValues.h"
 #include "vgui/IVGui.h"
@@ -12,29 +13,6 @@
 
 namespace
 {
-// Records the name of every message it receives.
-class Recorder : public vgui::Panel
-{
-public:
-	Recorder(vgui::Panel *parent, const char *name) : vgui::Panel(parent, name) {}
-	void OnMessage(const KeyValues *params, vgui::VPANEL from) override
-	{
-		std::string entry = params->GetName();
-		if (!strcmp(params->GetName(), "Command"))
-			entry += std::string(":") + const_cast<KeyValues *>(params)->GetString("command", "");
-		log.push_back(entry);
-		vgui::Panel::OnMessage(params, from);
-	}
-	int Count(const std::string &name) const
-	{
-		int n = 0;
-		for (const std::string &e : log)
-			n += e == name;
-		return n;
-	}
-	std::vector<std::string> log;
-};
-
 class MenuTest : public VGuiTest
 {
 protected:
